@@ -1,0 +1,114 @@
+#include "app/startup.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <cstdio>
+#include <string>
+
+#include "audio/sound_bank.h"
+#include "audio/sound_switches.h"
+#include "embedded_assets.h"
+#include "platform/clock.h"
+#include "platform/input.h"
+#include "platform/random.h"
+#include "platform/script.h"
+#include "render/draw2d.h"
+#include "render/screen.h"
+
+namespace {
+
+bool running = false;
+
+// Ends the run the same way whichever way it ends: sound released, window closed.
+struct RunGuard {
+  RunGuard() { running = true; }
+  ~RunGuard() {
+    Sound::AppExit();
+    CloseDisplay();
+    running = false;
+  }
+};
+
+void LoadImages() {
+  DotImage = LoadImage("IncBin::res\\dot.png", -1);
+  BackdropImage = LoadImage("IncBin::res\\backdrop1.png", -1);
+  Backdrop2Image = LoadImage("IncBin::res\\backdrop2.jpg", -1);
+  if (DotImage) CenterImageHandle(DotImage);
+}
+
+bool OpenGameDisplay() {
+  // A stored height below the play area (a damaged or edited file) falls back to
+  // the smallest size rather than leaving the game without a display.
+  if (ScreenHeight < kPlayHeight || ScreenWidth < kPlayWidth) SetScreenSize(1024, 768);
+  return OpenDisplay(ScreenWidth, ScreenHeight, 0, 60, 0);
+}
+
+// Stand-in for the main menu until it exists: the backdrop, paced, until Escape.
+void RunMenuStandIn() {
+  FlushKeys();
+  for (;;) {
+    Cls();
+    DrawImage(BackdropImage, ScreenOffsetX, ScreenOffsetY, 0);
+    DrawImage(DotImage, 10000, 10000, 0);
+    Flip(-1);
+    if (KeyPresses(27) > 0) break;
+  }
+  FlushKeys();
+}
+
+}  // namespace
+
+const char* WindowTitle() {
+  static const std::string title = std::string("Silkguard v") + kVersionText + " (OpenGL)";
+  return title.c_str();
+}
+
+int Startup() {
+  if (running) return 0;
+  RunGuard guard;
+
+  // 1. The embedded resources.
+  RegisterEmbeddedResources();
+  // 2. The drawing driver: SDL's video with a double-buffered GL context.
+  InitInput();
+
+  // 3-4. Fixed tables and lists, then the sound system with its 100 channels.
+  Sound::Init(100);
+
+  // 5. The window title, shown once the window opens.
+  SetWindowTitle(WindowTitle());
+
+  // 7-8. Images and sounds.
+  LoadImages();
+  LoadGameSounds();
+
+  // 9.
+  SeedRandom(Millisecs());
+
+  // 12-14. The display, clipped to the play area, with stale GL errors drained.
+  if (!OpenGameDisplay()) {
+    std::fprintf(stderr, "Silkguard: cannot open a %dx%d OpenGL window: %s\n", ScreenWidth,
+                 ScreenHeight, SDL_GetError());
+    return 1;
+  }
+  SetViewport(ScreenOffsetX, ScreenOffsetY, kPlayWidth, kPlayHeight);
+  while (glGetError() != GL_NO_ERROR) {
+  }
+
+  // 15.
+  SetBlend(BLEND_ADD);
+  HideMouse();
+  SetBlend(BLEND_ADD);
+
+  try {
+    // 19-20. Menu music, then the menu, which returns when the player leaves.
+    if (MusicOn == 1) Sound::Play("menu-loop", 1);
+    RunMenuStandIn();
+  } catch (const QuitRequest&) {
+    // The window was closed: leave as from the menu.
+  }
+
+  // 21.
+  return 0;
+}

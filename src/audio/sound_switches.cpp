@@ -1,0 +1,4 @@
+#include "audio/sound_switches.h"
+
+int SoundOn = 1;
+int MusicOn = 1;

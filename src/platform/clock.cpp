@@ -1,0 +1,30 @@
+#include "platform/clock.h"
+
+#include <SDL.h>
+
+namespace {
+bool virtual_mode = false;
+int virtual_now = 0;
+}  // namespace
+
+int Millisecs() {
+  if (virtual_mode) return virtual_now;
+  return static_cast<int>(SDL_GetTicks64());
+}
+
+void Delay(int ms) {
+  if (ms <= 0) return;
+  if (virtual_mode) {
+    virtual_now += ms;
+    return;
+  }
+  SDL_Delay(static_cast<Uint32>(ms));
+}
+
+void UseVirtualClock(int start_ms) {
+  virtual_mode = true;
+  virtual_now = start_ms;
+}
+
+void UseRealClock() { virtual_mode = false; }
+bool ClockIsVirtual() { return virtual_mode; }

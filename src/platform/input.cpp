@@ -1,0 +1,387 @@
+#include "platform/input.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <atomic>
+#include <csignal>
+#include <memory>
+
+#include "platform/script.h"
+
+namespace {
+
+struct KeyState {
+  std::array<int, 256> presses{};
+  std::array<bool, 256> down{};
+};
+
+struct JoyPortState {
+  std::array<double, kJoyAxes> axes{};
+  std::array<bool, kJoyButtons> down{};
+  std::array<int, kJoyButtons> hits{};
+  SDL_JoystickID id = -1;  // -1: nothing real on this port
+  SDL_Joystick* joystick = nullptr;
+  SDL_GameController* controller = nullptr;
+};
+
+KeyState keys;
+int mouse_x = 0, mouse_y = 0;
+std::array<int, 4> mouse_presses{};
+std::array<JoyPortState, kJoyPorts> joys;
+bool input_ready = false;
+bool quit_requested = false;
+std::atomic<bool> sigterm_seen{false};
+Uint64 last_pump_tick = ~0ull;
+
+void OnSigterm(int) { sigterm_seen = true; }
+
+struct KeyMapEntry {
+  SDL_Keycode key;
+  int code;
+};
+
+// SDL key to Windows virtual-key code. Backslash goes to 226, the code our key-name
+// table calls "Backslash", whichever physical key produces it.
+constexpr KeyMapEntry kKeyMap[] = {
+    {SDLK_BACKSPACE, 8},      {SDLK_TAB, 9},          {SDLK_RETURN, 13},       {SDLK_KP_ENTER, 13},
+    {SDLK_PAUSE, 19},         {SDLK_CAPSLOCK, 20},    {SDLK_ESCAPE, 27},       {SDLK_SPACE, 32},
+    {SDLK_PAGEUP, 33},        {SDLK_PAGEDOWN, 34},    {SDLK_END, 35},          {SDLK_HOME, 36},
+    {SDLK_LEFT, 37},          {SDLK_UP, 38},          {SDLK_RIGHT, 39},        {SDLK_DOWN, 40},
+    {SDLK_INSERT, 45},        {SDLK_DELETE, 46},      {SDLK_HELP, 47},         {SDLK_LGUI, 91},
+    {SDLK_RGUI, 92},          {SDLK_KP_0, 96},        {SDLK_KP_1, 97},         {SDLK_KP_2, 98},
+    {SDLK_KP_3, 99},          {SDLK_KP_4, 100},       {SDLK_KP_5, 101},        {SDLK_KP_6, 102},
+    {SDLK_KP_7, 103},         {SDLK_KP_8, 104},       {SDLK_KP_9, 105},        {SDLK_KP_MULTIPLY, 106},
+    {SDLK_KP_PLUS, 107},      {SDLK_KP_MINUS, 109},   {SDLK_KP_PERIOD, 110},   {SDLK_KP_DIVIDE, 111},
+    {SDLK_F1, 112},           {SDLK_F2, 113},         {SDLK_F3, 114},          {SDLK_F4, 115},
+    {SDLK_F5, 116},           {SDLK_F6, 117},         {SDLK_F7, 118},          {SDLK_F8, 119},
+    {SDLK_F9, 120},           {SDLK_F10, 121},        {SDLK_F11, 122},         {SDLK_F12, 123},
+    {SDLK_NUMLOCKCLEAR, 144}, {SDLK_SCROLLLOCK, 145}, {SDLK_LSHIFT, 160},      {SDLK_RSHIFT, 161},
+    {SDLK_LCTRL, 162},        {SDLK_RCTRL, 163},      {SDLK_LALT, 164},        {SDLK_RALT, 165},
+    {SDLK_BACKQUOTE, 192},    {SDLK_MINUS, 189},      {SDLK_EQUALS, 187},      {SDLK_LEFTBRACKET, 219},
+    {SDLK_RIGHTBRACKET, 221}, {SDLK_BACKSLASH, 226},  {SDLK_SEMICOLON, 186},   {SDLK_QUOTE, 222},
+    {SDLK_COMMA, 188},        {SDLK_PERIOD, 190},     {SDLK_SLASH, 191},
+};
+
+// Windows also reports the side-less modifier codes alongside the sided ones.
+int GenericModifier(int code) {
+  switch (code) {
+    case 160:
+    case 161:
+      return 16;
+    case 162:
+    case 163:
+      return 17;
+    case 164:
+    case 165:
+      return 18;
+    default:
+      return 0;
+  }
+}
+
+bool ValidKey(int code) { return code >= 0 && code < 256; }
+
+void SetKey(int code, bool down) {
+  if (!ValidKey(code) || code == 0) return;
+  if (down && !keys.down[code]) ++keys.presses[code];
+  keys.down[code] = down;
+  const int generic = GenericModifier(code);
+  if (generic) {
+    if (down && !keys.down[generic]) ++keys.presses[generic];
+    keys.down[generic] = down;
+  }
+}
+
+JoyPortState* PortOf(SDL_JoystickID id) {
+  for (auto& p : joys)
+    if (p.id == id) return &p;
+  return nullptr;
+}
+
+void SetButton(JoyPortState& p, int button, bool down) {
+  if (button < 0 || button >= kJoyButtons) return;
+  if (down && !p.down[button]) ++p.hits[button];
+  p.down[button] = down;
+}
+
+double ScaleAxis(int value) {
+  // Device range -32768..32767 carried onto -1..1.
+  return (value + 32768.0) * 2.0 / 65535.0 - 1.0;
+}
+
+double HatValue(Uint8 hat) {
+  switch (hat) {
+    case SDL_HAT_UP:
+      return 0.0;
+    case SDL_HAT_RIGHTUP:
+      return 4500 / 36000.0;
+    case SDL_HAT_RIGHT:
+      return 9000 / 36000.0;
+    case SDL_HAT_RIGHTDOWN:
+      return 13500 / 36000.0;
+    case SDL_HAT_DOWN:
+      return 18000 / 36000.0;
+    case SDL_HAT_LEFTDOWN:
+      return 22500 / 36000.0;
+    case SDL_HAT_LEFT:
+      return 27000 / 36000.0;
+    case SDL_HAT_LEFTUP:
+      return 31500 / 36000.0;
+    default:
+      return -1.0;
+  }
+}
+
+// Game controllers are laid out so the default twin-stick mapping (fire X on R, fire Y
+// on Z) lands on the right stick.
+int ControllerAxisIndex(Uint8 axis) {
+  switch (axis) {
+    case SDL_CONTROLLER_AXIS_LEFTX:
+      return kJoyX;
+    case SDL_CONTROLLER_AXIS_LEFTY:
+      return kJoyY;
+    case SDL_CONTROLLER_AXIS_RIGHTY:
+      return kJoyZ;
+    case SDL_CONTROLLER_AXIS_RIGHTX:
+      return kJoyR;
+    case SDL_CONTROLLER_AXIS_TRIGGERLEFT:
+      return kJoyU;
+    case SDL_CONTROLLER_AXIS_TRIGGERRIGHT:
+      return kJoyV;
+    default:
+      return -1;
+  }
+}
+
+void OpenJoystick(int device_index) {
+  for (auto& p : joys) {
+    if (p.id != -1) continue;
+    if (SDL_IsGameController(device_index)) {
+      p.controller = SDL_GameControllerOpen(device_index);
+      if (p.controller) p.joystick = SDL_GameControllerGetJoystick(p.controller);
+    } else {
+      p.joystick = SDL_JoystickOpen(device_index);
+    }
+    if (!p.joystick) return;
+    p.id = SDL_JoystickInstanceID(p.joystick);
+    p.axes.fill(0.0);
+    p.axes[kJoyHat] = -1.0;
+    return;
+  }
+}
+
+void CloseJoystick(SDL_JoystickID id) {
+  JoyPortState* p = PortOf(id);
+  if (!p) return;
+  if (p->controller)
+    SDL_GameControllerClose(p->controller);
+  else if (p->joystick)
+    SDL_JoystickClose(p->joystick);
+  *p = JoyPortState{};
+}
+
+void HandleEvent(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_QUIT:
+      quit_requested = true;
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      if (e.key.repeat) break;
+      for (const auto& m : kKeyMap) {
+        if (m.key == e.key.keysym.sym) SetKey(m.code, e.type == SDL_KEYDOWN);
+      }
+      {
+        const int code = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.mod);
+        if ((code >= 48 && code <= 57) || (code >= 65 && code <= 90))
+          SetKey(code, e.type == SDL_KEYDOWN);
+      }
+      break;
+    case SDL_MOUSEMOTION:
+      mouse_x = e.motion.x;
+      mouse_y = e.motion.y;
+      break;
+    case SDL_MOUSEBUTTONDOWN: {
+      const int b = e.button.button == SDL_BUTTON_LEFT     ? 1
+                    : e.button.button == SDL_BUTTON_RIGHT  ? 2
+                    : e.button.button == SDL_BUTTON_MIDDLE ? 3
+                                                           : 0;
+      if (b) ++mouse_presses[b];
+      break;
+    }
+    case SDL_JOYDEVICEADDED:
+      OpenJoystick(e.jdevice.which);
+      break;
+    case SDL_JOYDEVICEREMOVED:
+      CloseJoystick(e.jdevice.which);
+      break;
+    case SDL_CONTROLLERAXISMOTION:
+      if (JoyPortState* p = PortOf(e.caxis.which)) {
+        const int axis = ControllerAxisIndex(e.caxis.axis);
+        if (axis >= 0) p->axes[axis] = ScaleAxis(e.caxis.value);
+      }
+      break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+      if (JoyPortState* p = PortOf(e.cbutton.which))
+        SetButton(*p, e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN);
+      break;
+    case SDL_JOYAXISMOTION:
+      if (JoyPortState* p = PortOf(e.jaxis.which); p && !p->controller && e.jaxis.axis < 6)
+        p->axes[e.jaxis.axis] = ScaleAxis(e.jaxis.value);
+      break;
+    case SDL_JOYHATMOTION:
+      if (JoyPortState* p = PortOf(e.jhat.which); p && !p->controller && e.jhat.hat == 0)
+        p->axes[kJoyHat] = HatValue(e.jhat.value);
+      break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+      if (JoyPortState* p = PortOf(e.jbutton.which); p && !p->controller)
+        SetButton(*p, e.jbutton.button, e.type == SDL_JOYBUTTONDOWN);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+int VirtualKeyFromSdl(std::int32_t sym, std::uint16_t) {
+  if (sym >= SDLK_0 && sym <= SDLK_9) return 48 + (sym - SDLK_0);
+  if (sym >= SDLK_a && sym <= SDLK_z) return 65 + (sym - SDLK_a);
+  for (const auto& m : kKeyMap)
+    if (m.key == sym) return m.code;
+  return 0;
+}
+
+void InitInput() {
+  if (input_ready) return;
+  input_ready = true;
+  std::signal(SIGTERM, OnSigterm);
+  if (SDL_WasInit(SDL_INIT_EVENTS) == 0) SDL_InitSubSystem(SDL_INIT_EVENTS);
+  // Joysticks are optional: without the subsystem every port reads zeros.
+  if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+  // Devices present now are announced as SDL_JOYDEVICEADDED events, in SDL's order.
+}
+
+void PumpEvents() {
+  if (sigterm_seen) quit_requested = true;
+  if (quit_requested) throw QuitRequest{};
+  if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
+  // Devices refresh at most once per millisecond, however often the game asks.
+  const Uint64 now = SDL_GetTicks64();
+  if (now == last_pump_tick) return;
+  last_pump_tick = now;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) HandleEvent(e);
+  if (quit_requested) throw QuitRequest{};
+}
+
+int KeyPresses(int code) {
+  PumpEvents();
+  if (!ValidKey(code)) return 0;
+  const int n = keys.presses[code];
+  keys.presses[code] = 0;
+  return n;
+}
+
+int KeyIsDown(int code) {
+  PumpEvents();
+  return ValidKey(code) && keys.down[code] ? 1 : 0;
+}
+
+void FlushKeys() {
+  PumpEvents();
+  keys = KeyState{};
+}
+
+int MouseX() {
+  PumpEvents();
+  return mouse_x;
+}
+
+int MouseY() {
+  PumpEvents();
+  return mouse_y;
+}
+
+int MouseButtonPresses(int button) {
+  PumpEvents();
+  if (button < 1 || button > 3) return 0;
+  const int n = mouse_presses[button];
+  mouse_presses[button] = 0;
+  return n;
+}
+
+void FlushMouse() {
+  PumpEvents();
+  mouse_presses.fill(0);
+}
+
+double JoyAxis(int port, int axis) {
+  PumpEvents();
+  if (port < 0 || port >= kJoyPorts || axis < 0 || axis >= kJoyAxes) return 0.0;
+  return joys[port].axes[axis];
+}
+
+int JoyButtonDown(int button, int port) {
+  PumpEvents();
+  if (port < 0 || port >= kJoyPorts || button < 0 || button >= kJoyButtons) return 0;
+  return joys[port].down[button] ? 1 : 0;
+}
+
+int JoyButtonHits(int button, int port) {
+  PumpEvents();
+  if (port < 0 || port >= kJoyPorts || button < 0 || button >= kJoyButtons) return 0;
+  const int n = joys[port].hits[button];
+  joys[port].hits[button] = 0;
+  return n;
+}
+
+void FlushJoy() {
+  PumpEvents();
+  for (auto& p : joys) p.hits.fill(0);
+}
+
+int JoyCount() {
+  int n = 0;
+  for (const auto& p : joys)
+    if (p.id != -1) ++n;
+  return n;
+}
+
+void InjectKeyDown(int code) { SetKey(code, true); }
+void InjectKeyUp(int code) { SetKey(code, false); }
+void InjectKeyPress(int code) {
+  SetKey(code, true);
+  SetKey(code, false);
+}
+void InjectMouseMove(int x, int y) {
+  mouse_x = x;
+  mouse_y = y;
+}
+void InjectMouseButton(int button, bool down) {
+  if (down && button >= 1 && button <= 3) ++mouse_presses[button];
+}
+void InjectJoyAxis(int port, int axis, double value) {
+  if (port >= 0 && port < kJoyPorts && axis >= 0 && axis < kJoyAxes) joys[port].axes[axis] = value;
+}
+void InjectJoyButton(int port, int button, bool down) {
+  if (port >= 0 && port < kJoyPorts) SetButton(joys[port], button, down);
+}
+void InjectQuit() { quit_requested = true; }
+
+void ResetInput() {
+  keys = KeyState{};
+  mouse_presses.fill(0);
+  mouse_x = mouse_y = 0;
+  for (auto& p : joys) {
+    p.axes.fill(0.0);
+    if (p.id != -1) p.axes[kJoyHat] = -1.0;
+    p.down.fill(false);
+    p.hits.fill(0);
+  }
+  quit_requested = false;
+  sigterm_seen = false;
+}

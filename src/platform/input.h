@@ -1,0 +1,51 @@
+// Keyboard, mouse and joystick state as the game sees it.
+//
+// Keys are kept by Windows virtual-key code (0..255) because stored bindings and the
+// key-name table use those codes. Every query first pumps pending window events, so a
+// loop that waits for a key without presenting a frame still sees it.
+#pragma once
+
+#include <cstdint>
+
+// Handles pending SDL events: keys, mouse, joysticks, window close. A close request
+// (or SIGTERM) throws QuitRequest from here, the one safe place to unwind.
+void PumpEvents();
+
+// Starts SDL's event, keyboard and joystick services and opens every joystick
+// present, numbered in the order SDL reports them. Safe to call more than once.
+void InitInput();
+
+int KeyPresses(int code);  // presses since the last query for that key; cleared by it
+int KeyIsDown(int code);   // 1 while held
+void FlushKeys();          // forget all presses and held states
+
+int MouseX();
+int MouseY();
+int MouseButtonPresses(int button);  // 1 left, 2 right, 3 middle
+void FlushMouse();
+
+constexpr int kJoyPorts = 16;
+constexpr int kJoyButtons = 16;
+constexpr int kJoyAxes = 16;
+enum JoyAxisIndex {
+  kJoyX = 0, kJoyY, kJoyZ, kJoyR, kJoyU, kJoyV, kJoyYaw, kJoyPitch, kJoyRoll, kJoyHat, kJoyWheel
+};
+double JoyAxis(int port, int axis);       // X..V in -1..1; hat /36000 or -1 centred
+int JoyButtonDown(int button, int port);  // 1 while held
+int JoyButtonHits(int button, int port);  // presses since the last query
+void FlushJoy();                          // forget the press counts of all buttons
+int JoyCount();                           // joysticks connected
+
+// Virtual-key code for an SDL keycode, 0 when the key has none.
+int VirtualKeyFromSdl(std::int32_t sdl_keycode, std::uint16_t sdl_mod);
+
+// Input injection for scripted runs. Injected state looks exactly like real input.
+void InjectKeyDown(int code);
+void InjectKeyUp(int code);
+void InjectKeyPress(int code);  // down and up: one press, not left held
+void InjectMouseMove(int x, int y);
+void InjectMouseButton(int button, bool down);
+void InjectJoyAxis(int port, int axis, double value);
+void InjectJoyButton(int port, int button, bool down);
+void InjectQuit();  // as if the window were closed
+void ResetInput();  // all state back to nothing pressed, no injected devices

@@ -1,0 +1,53 @@
+#include "platform/random.h"
+
+#include <utility>
+
+namespace {
+
+// xoshiro256** seeded through splitmix64: fast, and the same sequence on every
+// platform and standard library, which std:: distributions do not promise.
+std::uint64_t state[4] = {0x9E3779B97F4A7C15ull, 0xBF58476D1CE4E5B9ull, 0x94D049BB133111EBull,
+                          0x2545F4914F6CDD1Dull};
+
+std::uint64_t Rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+
+std::uint64_t Next() {
+  const std::uint64_t result = Rotl(state[1] * 5, 7) * 9;
+  const std::uint64_t t = state[1] << 17;
+  state[2] ^= state[0];
+  state[3] ^= state[1];
+  state[1] ^= state[2];
+  state[0] ^= state[3];
+  state[2] ^= t;
+  state[3] = Rotl(state[3], 45);
+  return result;
+}
+
+}  // namespace
+
+void SeedRandom(std::int64_t seed) {
+  std::uint64_t x = static_cast<std::uint64_t>(seed);
+  for (auto& s : state) {
+    x += 0x9E3779B97F4A7C15ull;
+    std::uint64_t z = x;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    s = z ^ (z >> 31);
+  }
+}
+
+int RandInt(int lo, int hi) {
+  if (lo > hi) std::swap(lo, hi);
+  const std::uint64_t span = static_cast<std::uint64_t>(static_cast<std::int64_t>(hi) - lo) + 1;
+  // Rejection keeps every value equally likely.
+  const std::uint64_t limit = UINT64_MAX - UINT64_MAX % span;
+  std::uint64_t r;
+  do r = Next();
+  while (r >= limit);
+  return static_cast<int>(lo + static_cast<std::int64_t>(r % span));
+}
+
+double RandReal(double lo, double hi) {
+  const double unit = static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0);
+  return lo + (hi - lo) * unit;
+}
