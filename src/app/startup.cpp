@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "audio/sound_bank.h"
+#include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "embedded_assets.h"
 #include "platform/clock.h"
@@ -74,7 +74,7 @@ int Startup() {
   InitInput();
 
   // 3-4. Fixed tables and lists, then the sound system with its 100 channels.
-  Sound::Init(100);
+  SoundInit(100);
 
   // 5. The window title, shown once the window opens.
   SetWindowTitle(WindowTitle());

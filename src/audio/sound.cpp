@@ -14,7 +14,9 @@
 // the bank could not address the two loops like the effects. The cost is memory: about
 // 10 MB per minute of 44.1 kHz stereo, a few tens of MB for the whole bank.
 
-void ChunkDeleter::operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
+void ChunkDeleter::operator()(Mix_Chunk* chunk) const {
+  Mix_FreeChunk(chunk);
+}
 
 namespace {
 
@@ -56,7 +58,9 @@ Bank& TheBank() {
   return bank;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // fx is already lower case; comparing against the lowered name without building it keeps
 // Play free of allocations.
@@ -68,7 +72,9 @@ bool MatchesLowered(std::string_view fx, std::string_view name) {
   return true;
 }
 
-bool IsAll(std::string_view name) { return MatchesLowered("all", name); }
+bool IsAll(std::string_view name) {
+  return MatchesLowered("all", name);
+}
 
 std::string ShortName(std::string_view name) {
   const std::size_t slash = name.find_last_of("\\/");
@@ -150,9 +156,13 @@ int SoundInit(int channels) {
   return 1;
 }
 
-bool SoundDeviceOpen() { return TheBank().deviceOpen; }
+bool SoundDeviceOpen() {
+  return TheBank().deviceOpen;
+}
 
-const std::vector<Sound>& SoundList() { return TheBank().sounds; }
+const std::vector<Sound>& SoundList() {
+  return TheBank().sounds;
+}
 
 int Sound::AppExit() {
   TheBank().Shutdown();

@@ -2,9 +2,12 @@
 
 #include <SDL.h>
 
+#include <utility>
+
 namespace {
 bool virtual_mode = false;
 int virtual_now = 0;
+std::function<void(int)> delay_hook;
 }  // namespace
 
 int Millisecs() {
@@ -16,6 +19,7 @@ void Delay(int ms) {
   if (ms <= 0) return;
   if (virtual_mode) {
     virtual_now += ms;
+    if (delay_hook) delay_hook(virtual_now);
     return;
   }
   SDL_Delay(static_cast<Uint32>(ms));
@@ -26,5 +30,13 @@ void UseVirtualClock(int start_ms) {
   virtual_now = start_ms;
 }
 
-void UseRealClock() { virtual_mode = false; }
-bool ClockIsVirtual() { return virtual_mode; }
+void UseRealClock() {
+  virtual_mode = false;
+}
+bool ClockIsVirtual() {
+  return virtual_mode;
+}
+
+void SetDelayHook(std::function<void(int now)> hook) {
+  delay_hook = std::move(hook);
+}

@@ -1,6 +1,8 @@
 // Millisecond clock with a virtual mode for tests.
 #pragma once
 
+#include <functional>
+
 // Milliseconds since an arbitrary start. Under the virtual clock: its current value.
 int Millisecs();
 
@@ -12,3 +14,7 @@ void Delay(int ms);
 void UseVirtualClock(int start_ms = 100000);
 void UseRealClock();
 bool ClockIsVirtual();
+
+// Under the virtual clock, called after every Delay with the new time: lets a test
+// act inside loops that wait without presenting frames. An empty hook removes it.
+void SetDelayHook(std::function<void(int now)> hook);

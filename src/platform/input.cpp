@@ -34,7 +34,9 @@ bool quit_requested = false;
 std::atomic<bool> sigterm_seen{false};
 Uint64 last_pump_tick = ~0ull;
 
-void OnSigterm(int) { sigterm_seen = true; }
+void OnSigterm(int) {
+  sigterm_seen = true;
+}
 
 struct KeyMapEntry {
   SDL_Keycode key;
@@ -44,23 +46,29 @@ struct KeyMapEntry {
 // SDL key to Windows virtual-key code. Backslash goes to 226, the code our key-name
 // table calls "Backslash", whichever physical key produces it.
 constexpr KeyMapEntry kKeyMap[] = {
-    {SDLK_BACKSPACE, 8},      {SDLK_TAB, 9},          {SDLK_RETURN, 13},       {SDLK_KP_ENTER, 13},
-    {SDLK_PAUSE, 19},         {SDLK_CAPSLOCK, 20},    {SDLK_ESCAPE, 27},       {SDLK_SPACE, 32},
-    {SDLK_PAGEUP, 33},        {SDLK_PAGEDOWN, 34},    {SDLK_END, 35},          {SDLK_HOME, 36},
-    {SDLK_LEFT, 37},          {SDLK_UP, 38},          {SDLK_RIGHT, 39},        {SDLK_DOWN, 40},
-    {SDLK_INSERT, 45},        {SDLK_DELETE, 46},      {SDLK_HELP, 47},         {SDLK_LGUI, 91},
-    {SDLK_RGUI, 92},          {SDLK_KP_0, 96},        {SDLK_KP_1, 97},         {SDLK_KP_2, 98},
-    {SDLK_KP_3, 99},          {SDLK_KP_4, 100},       {SDLK_KP_5, 101},        {SDLK_KP_6, 102},
-    {SDLK_KP_7, 103},         {SDLK_KP_8, 104},       {SDLK_KP_9, 105},        {SDLK_KP_MULTIPLY, 106},
-    {SDLK_KP_PLUS, 107},      {SDLK_KP_MINUS, 109},   {SDLK_KP_PERIOD, 110},   {SDLK_KP_DIVIDE, 111},
-    {SDLK_F1, 112},           {SDLK_F2, 113},         {SDLK_F3, 114},          {SDLK_F4, 115},
-    {SDLK_F5, 116},           {SDLK_F6, 117},         {SDLK_F7, 118},          {SDLK_F8, 119},
-    {SDLK_F9, 120},           {SDLK_F10, 121},        {SDLK_F11, 122},         {SDLK_F12, 123},
-    {SDLK_NUMLOCKCLEAR, 144}, {SDLK_SCROLLLOCK, 145}, {SDLK_LSHIFT, 160},      {SDLK_RSHIFT, 161},
-    {SDLK_LCTRL, 162},        {SDLK_RCTRL, 163},      {SDLK_LALT, 164},        {SDLK_RALT, 165},
-    {SDLK_BACKQUOTE, 192},    {SDLK_MINUS, 189},      {SDLK_EQUALS, 187},      {SDLK_LEFTBRACKET, 219},
-    {SDLK_RIGHTBRACKET, 221}, {SDLK_BACKSLASH, 226},  {SDLK_SEMICOLON, 186},   {SDLK_QUOTE, 222},
-    {SDLK_COMMA, 188},        {SDLK_PERIOD, 190},     {SDLK_SLASH, 191},
+    {SDLK_BACKSPACE, 8},      {SDLK_TAB, 9},           {SDLK_RETURN, 13},
+    {SDLK_KP_ENTER, 13},      {SDLK_PAUSE, 19},        {SDLK_CAPSLOCK, 20},
+    {SDLK_ESCAPE, 27},        {SDLK_SPACE, 32},        {SDLK_PAGEUP, 33},
+    {SDLK_PAGEDOWN, 34},      {SDLK_END, 35},          {SDLK_HOME, 36},
+    {SDLK_LEFT, 37},          {SDLK_UP, 38},           {SDLK_RIGHT, 39},
+    {SDLK_DOWN, 40},          {SDLK_INSERT, 45},       {SDLK_DELETE, 46},
+    {SDLK_HELP, 47},          {SDLK_LGUI, 91},         {SDLK_RGUI, 92},
+    {SDLK_KP_0, 96},          {SDLK_KP_1, 97},         {SDLK_KP_2, 98},
+    {SDLK_KP_3, 99},          {SDLK_KP_4, 100},        {SDLK_KP_5, 101},
+    {SDLK_KP_6, 102},         {SDLK_KP_7, 103},        {SDLK_KP_8, 104},
+    {SDLK_KP_9, 105},         {SDLK_KP_MULTIPLY, 106}, {SDLK_KP_PLUS, 107},
+    {SDLK_KP_MINUS, 109},     {SDLK_KP_PERIOD, 110},   {SDLK_KP_DIVIDE, 111},
+    {SDLK_F1, 112},           {SDLK_F2, 113},          {SDLK_F3, 114},
+    {SDLK_F4, 115},           {SDLK_F5, 116},          {SDLK_F6, 117},
+    {SDLK_F7, 118},           {SDLK_F8, 119},          {SDLK_F9, 120},
+    {SDLK_F10, 121},          {SDLK_F11, 122},         {SDLK_F12, 123},
+    {SDLK_NUMLOCKCLEAR, 144}, {SDLK_SCROLLLOCK, 145},  {SDLK_LSHIFT, 160},
+    {SDLK_RSHIFT, 161},       {SDLK_LCTRL, 162},       {SDLK_RCTRL, 163},
+    {SDLK_LALT, 164},         {SDLK_RALT, 165},        {SDLK_BACKQUOTE, 192},
+    {SDLK_MINUS, 189},        {SDLK_EQUALS, 187},      {SDLK_LEFTBRACKET, 219},
+    {SDLK_RIGHTBRACKET, 221}, {SDLK_BACKSLASH, 226},   {SDLK_SEMICOLON, 186},
+    {SDLK_QUOTE, 222},        {SDLK_COMMA, 188},       {SDLK_PERIOD, 190},
+    {SDLK_SLASH, 191},
 };
 
 // Windows also reports the side-less modifier codes alongside the sided ones.
@@ -80,7 +88,9 @@ int GenericModifier(int code) {
   }
 }
 
-bool ValidKey(int code) { return code >= 0 && code < 256; }
+bool ValidKey(int code) {
+  return code >= 0 && code < 256;
+}
 
 void SetKey(int code, bool down) {
   if (!ValidKey(code) || code == 0) return;
@@ -351,8 +361,12 @@ int JoyCount() {
   return n;
 }
 
-void InjectKeyDown(int code) { SetKey(code, true); }
-void InjectKeyUp(int code) { SetKey(code, false); }
+void InjectKeyDown(int code) {
+  SetKey(code, true);
+}
+void InjectKeyUp(int code) {
+  SetKey(code, false);
+}
 void InjectKeyPress(int code) {
   SetKey(code, true);
   SetKey(code, false);
@@ -370,7 +384,9 @@ void InjectJoyAxis(int port, int axis, double value) {
 void InjectJoyButton(int port, int button, bool down) {
   if (port >= 0 && port < kJoyPorts) SetButton(joys[port], button, down);
 }
-void InjectQuit() { quit_requested = true; }
+void InjectQuit() {
+  quit_requested = true;
+}
 
 void ResetInput() {
   keys = KeyState{};

@@ -28,7 +28,17 @@ constexpr int kJoyPorts = 16;
 constexpr int kJoyButtons = 16;
 constexpr int kJoyAxes = 16;
 enum JoyAxisIndex {
-  kJoyX = 0, kJoyY, kJoyZ, kJoyR, kJoyU, kJoyV, kJoyYaw, kJoyPitch, kJoyRoll, kJoyHat, kJoyWheel
+  kJoyX = 0,
+  kJoyY,
+  kJoyZ,
+  kJoyR,
+  kJoyU,
+  kJoyV,
+  kJoyYaw,
+  kJoyPitch,
+  kJoyRoll,
+  kJoyHat,
+  kJoyWheel
 };
 double JoyAxis(int port, int axis);       // X..V in -1..1; hat /36000 or -1 centred
 int JoyButtonDown(int button, int port);  // 1 while held

@@ -9,7 +9,9 @@ namespace {
 std::uint64_t state[4] = {0x9E3779B97F4A7C15ull, 0xBF58476D1CE4E5B9ull, 0x94D049BB133111EBull,
                           0x2545F4914F6CDD1Dull};
 
-std::uint64_t Rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+std::uint64_t Rotl(std::uint64_t x, int k) {
+  return (x << k) | (x >> (64 - k));
+}
 
 std::uint64_t Next() {
   const std::uint64_t result = Rotl(state[1] * 5, 7) * 9;

@@ -4,5 +4,5 @@
 #include <cstdint>
 
 void SeedRandom(std::int64_t seed);
-int RandInt(int lo, int hi);           // lo..hi, both included (swapped if reversed)
+int RandInt(int lo, int hi);            // lo..hi, both included (swapped if reversed)
 double RandReal(double lo, double hi);  // lo <= x < hi

@@ -6,6 +6,7 @@
 // Opens (or reopens at a new size) a double-buffered OpenGL compatibility window.
 // fullscreen asks for the desktop-sized borderless mode. On failure returns false,
 // leaves any open window as it was and writes a one-line reason into *error.
+// A reopen always makes a new context (see PlatformContextStamp).
 bool PlatformOpenWindow(const std::string& title, int width, int height, bool fullscreen,
                         std::string* error);
 void PlatformCloseWindow();
@@ -19,8 +20,23 @@ void PlatformSwap(int interval);
 int PlatformWindowWidth();
 int PlatformWindowHeight();
 
+// The display the game asked for (width x height) lies in the drawable at this
+// rectangle, in GL's bottom-up drawable pixels. In a window it is the whole
+// drawable; full screen centres it in the desktop, scaled down only if it does
+// not fit.
+struct PlatformView {
+  int x = 0, y = 0, w = 0, h = 0;
+  double scale = 1.0;  // drawable pixels per display pixel
+};
+PlatformView PlatformViewRect();
+
+// Maps a position in window coordinates (as SDL reports the mouse) to display
+// pixels, so the mouse matches the drawing in the full-screen mode too.
+void PlatformWindowToDisplay(int wx, int wy, int* dx, int* dy);
+
 // Changes each time a new GL context is made, so textures can tell they are stale.
+// 0 while no context was ever made.
 int PlatformContextStamp();
 
 void PlatformShowCursor(bool show);
-void PlatformWarpMouse(int x, int y);
+void PlatformWarpMouse(int x, int y);  // in display pixels

@@ -7,7 +7,13 @@
 
 #include "platform/image.h"
 
-enum BlendMode { BLEND_MASK = 1, BLEND_SOLID = 2, BLEND_ALPHA = 3, BLEND_ADD = 4, BLEND_MULTIPLY = 5 };
+enum BlendMode {
+  BLEND_MASK = 1,
+  BLEND_SOLID = 2,
+  BLEND_ALPHA = 3,
+  BLEND_ADD = 4,
+  BLEND_MULTIPLY = 5
+};
 
 // Texture of one image frame, made lazily on first draw.
 struct TGLImageFrame {
@@ -17,7 +23,13 @@ struct TGLImageFrame {
   int seq = 0;        // context stamp the texture was made under
 };
 
+// Owns its textures: dropping the last handle deletes those of the live context.
 struct TImage {
+  TImage() = default;
+  TImage(const TImage&) = delete;
+  TImage& operator=(const TImage&) = delete;
+  ~TImage();
+
   int width = 0, height = 0;
   int flags = 0;
   int mask_r = 0, mask_g = 0, mask_b = 0;
@@ -46,8 +58,12 @@ struct DrawState {
 };
 
 // The display: window flags 0. depth 0 opens a window, depth > 0 full screen.
+// Reopening keeps the drawing state; false (state unchanged) when it cannot be made.
 bool OpenDisplay(int width, int height, int depth, int hz, int flags);
 void CloseDisplay();
+bool DisplayOpen();
+// Why the last OpenDisplay failed, one line.
+const std::string& DisplayError();
 void SetWindowTitle(const std::string& title);
 
 void Cls();
@@ -78,3 +94,6 @@ TGLImageFrame* GetImageFrame(const ImageHandle& image, int frame);
 // issued (blend, texture enable and bind, colour), for tests of its cache.
 const DrawState& CurrentDrawState();
 long GLStateCalls();
+
+// The state as at program start (tests that need a clean slate; keeps the display).
+void ResetDrawState();

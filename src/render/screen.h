@@ -7,12 +7,12 @@
 inline constexpr int kPlayWidth = 1024;
 inline constexpr int kPlayHeight = 768;
 
-extern int ScreenWidth;    // window size in pixels
+extern int ScreenWidth;  // window size in pixels
 extern int ScreenHeight;
 extern int ScreenOffsetX;  // top-left corner of the play area inside the window
 extern int ScreenOffsetY;
-extern int FullScreen;     // 0 window, 1 full screen
-extern int BackgroundOn;   // 1 draws the backdrop behind the scene
+extern int FullScreen;    // 0 window, 1 full screen
+extern int BackgroundOn;  // 1 draws the backdrop behind the scene
 
 extern ImageHandle DotImage;        // glow texture, handle centred
 extern ImageHandle BackdropImage;   // behind the web

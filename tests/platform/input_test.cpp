@@ -29,32 +29,31 @@ TEST(KeyMapping, LettersDigitsAndNamedKeys) {
 
 TEST(KeyMapping, EveryNamedCodeIsReachable) {
   // The codes the key-name table shows; each must come from some real key.
-  std::vector<int> codes = {8,  9,  13, 19,  20,  27,  32,  33,  34,  35,  36,  37,  38,  39,
-                            40, 45, 46, 47,  91,  92,  106, 107, 109, 110, 111, 144, 145, 160,
-                            161, 162, 163, 164, 165, 192, 189, 187, 219, 221, 226, 186, 222, 188,
-                            190, 191};
+  std::vector<int> codes = {8,   9,   13,  19,  20,  27,  32,  33,  34,  35,  36,
+                            37,  38,  39,  40,  45,  46,  47,  91,  92,  106, 107,
+                            109, 110, 111, 144, 145, 160, 161, 162, 163, 164, 165,
+                            192, 189, 187, 219, 221, 226, 186, 222, 188, 190, 191};
   for (int c = 48; c <= 57; ++c) codes.push_back(c);
   for (int c = 65; c <= 90; ++c) codes.push_back(c);
   for (int c = 96; c <= 105; ++c) codes.push_back(c);
   for (int c = 112; c <= 123; ++c) codes.push_back(c);
   ASSERT_EQ(codes.size(), 102u);  // 13 appears twice in the table (Return, Enter)
   std::vector<bool> reachable(256, false);
-  for (SDL_Keycode k : {SDLK_BACKSPACE, SDLK_TAB,       SDLK_RETURN,       SDLK_PAUSE,
-                        SDLK_CAPSLOCK,  SDLK_ESCAPE,    SDLK_SPACE,        SDLK_PAGEUP,
-                        SDLK_PAGEDOWN,  SDLK_END,       SDLK_HOME,         SDLK_LEFT,
-                        SDLK_UP,        SDLK_RIGHT,     SDLK_DOWN,         SDLK_INSERT,
-                        SDLK_DELETE,    SDLK_HELP,      SDLK_LGUI,         SDLK_RGUI,
-                        SDLK_KP_MULTIPLY, SDLK_KP_PLUS, SDLK_KP_MINUS,     SDLK_KP_PERIOD,
-                        SDLK_KP_DIVIDE, SDLK_NUMLOCKCLEAR, SDLK_SCROLLLOCK, SDLK_LSHIFT,
-                        SDLK_RSHIFT,    SDLK_LCTRL,     SDLK_RCTRL,        SDLK_LALT,
-                        SDLK_RALT,      SDLK_BACKQUOTE, SDLK_MINUS,        SDLK_EQUALS,
-                        SDLK_LEFTBRACKET, SDLK_RIGHTBRACKET, SDLK_BACKSLASH, SDLK_SEMICOLON,
-                        SDLK_QUOTE,     SDLK_COMMA,     SDLK_PERIOD,       SDLK_SLASH})
+  for (SDL_Keycode k :
+       {SDLK_BACKSPACE,    SDLK_TAB,         SDLK_RETURN,       SDLK_PAUSE,     SDLK_CAPSLOCK,
+        SDLK_ESCAPE,       SDLK_SPACE,       SDLK_PAGEUP,       SDLK_PAGEDOWN,  SDLK_END,
+        SDLK_HOME,         SDLK_LEFT,        SDLK_UP,           SDLK_RIGHT,     SDLK_DOWN,
+        SDLK_INSERT,       SDLK_DELETE,      SDLK_HELP,         SDLK_LGUI,      SDLK_RGUI,
+        SDLK_KP_MULTIPLY,  SDLK_KP_PLUS,     SDLK_KP_MINUS,     SDLK_KP_PERIOD, SDLK_KP_DIVIDE,
+        SDLK_NUMLOCKCLEAR, SDLK_SCROLLLOCK,  SDLK_LSHIFT,       SDLK_RSHIFT,    SDLK_LCTRL,
+        SDLK_RCTRL,        SDLK_LALT,        SDLK_RALT,         SDLK_BACKQUOTE, SDLK_MINUS,
+        SDLK_EQUALS,       SDLK_LEFTBRACKET, SDLK_RIGHTBRACKET, SDLK_BACKSLASH, SDLK_SEMICOLON,
+        SDLK_QUOTE,        SDLK_COMMA,       SDLK_PERIOD,       SDLK_SLASH})
     reachable[VirtualKeyFromSdl(k, 0)] = true;
   for (SDL_Keycode k = SDLK_0; k <= SDLK_9; ++k) reachable[VirtualKeyFromSdl(k, 0)] = true;
   for (SDL_Keycode k = SDLK_a; k <= SDLK_z; ++k) reachable[VirtualKeyFromSdl(k, 0)] = true;
-  for (SDL_Keycode k : {SDLK_KP_0, SDLK_KP_1, SDLK_KP_2, SDLK_KP_3, SDLK_KP_4, SDLK_KP_5,
-                        SDLK_KP_6, SDLK_KP_7, SDLK_KP_8, SDLK_KP_9})
+  for (SDL_Keycode k : {SDLK_KP_0, SDLK_KP_1, SDLK_KP_2, SDLK_KP_3, SDLK_KP_4, SDLK_KP_5, SDLK_KP_6,
+                        SDLK_KP_7, SDLK_KP_8, SDLK_KP_9})
     reachable[VirtualKeyFromSdl(k, 0)] = true;
   for (SDL_Keycode k = SDLK_F1; k <= SDLK_F12; ++k) reachable[VirtualKeyFromSdl(k, 0)] = true;
   for (int c : codes) EXPECT_TRUE(reachable[c]) << "code " << c;

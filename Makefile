@@ -1,0 +1,29 @@
+# Thin wrapper over the CMake presets. Every target installs what is missing first.
+.PHONY: deps build run test test-asan bench format clean
+
+deps:
+	bash scripts/install-deps
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default
+
+run: build
+	./build/silkguard
+
+test: build
+	ctest --preset default
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+bench: build
+	bash scripts/run-benchmarks
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-asan

@@ -1,0 +1,19 @@
+// The heads-up display of every play screen: score, level, lives, the next extra
+// life and the frames-per-second counter. It also hands out the extra lives.
+#pragma once
+
+extern int ShowFPS;         // 1 shows the counter; set from the options, never saved
+extern int FpsValue;        // frames per second last measured
+extern double FpsTimeBase;  // Millisecs of the current half-second window
+extern double FpsFrameTally;
+extern int BonusBlink;  // 0..60; the extra-life line shows above 30
+
+inline constexpr int kExtraLifeEvery = 20000;
+
+// Starts a fresh measuring window at the present time (the game loop does this when a
+// game starts).
+void ResetFpsTimeBase();
+
+// Once per frame. blink 1 in normal play lets the extra-life line blink; 0 freezes it
+// as it is (paused, dying, entering, level complete).
+void DrawHud(int blink);

@@ -1,0 +1,53 @@
+#include "arena/level_state.h"
+
+#include <climits>
+
+int Score = 0;
+int Lives = 3;
+int Level = 1;
+int StartLevel = 1;
+int GameOverState = 0;
+int PlayerHit = 0;
+int HurryOut = 0;
+int WavePhase = 1;
+double LevelFrames = 0;
+int BonusLevel = 0;
+int BonusLevelFrames = 0;
+double EnemySpeedFactor = 1;
+int NextBonusAt = 20000;
+int EnemyCount = 0;
+int FrameToggle = 0;
+
+bool IsBonusLevel(int level) {
+  return level > 0 && level % 4 == 0;
+}
+
+int BonusLevelBudget(int level) {
+  // Wide arithmetic: a level far out of range must not overflow.
+  const long long frames = (25LL - 2LL * (level / 4)) * 60LL;
+  if (frames < INT_MIN) return INT_MIN;
+  if (frames > INT_MAX) return INT_MAX;
+  return static_cast<int>(frames);
+}
+
+double LevelSpeedFactor(int level) {
+  return 1.0 + (static_cast<double>(level) + 1.0) / 30.0;
+}
+
+double GameStartSpeedFactor(int level) {
+  return 1.0 + (static_cast<double>(level) + 1.0) / 20.0;
+}
+
+void ApplyLevelRules(int level, int bonus_setup) {
+  HurryOut = 0;
+  // TODO(enemies): DragonflyAppeared = 0 here once arena/enemies.h lands.
+  EnemySpeedFactor = LevelSpeedFactor(level);
+  // The plain web of the game-over screen is no bonus level, whatever its number.
+  BonusLevel = bonus_setup != 0 && IsBonusLevel(level) ? 1 : 0;
+  if (BonusLevel == 1) {
+    BonusLevelFrames = BonusLevelBudget(level);
+    // TODO(thunderbugs): the bonus-level set-up belongs here: ThunderWentRandom = 0,
+    // ThunderRandomDelay = 100, ThunderHits = 0, LoadThunderPath(), then
+    // ThunderSpawnTimer = 9 and ThunderSpawned = 0.
+  }
+}

@@ -1,0 +1,92 @@
+#include "arena/player.h"
+
+#include "arena/bullets.h"
+#include "arena/spider_figure.h"
+#include "arena/web.h"
+#include "input/controls.h"
+#include "render/glow.h"
+
+double PlayerX = 502;
+double PlayerY = 384;
+double PlayerAngle = 180;
+double PlayerOldX = 502;
+double PlayerOldY = 384;
+int PlayerWalkStep = 1;
+int PlayerWalkDelay = 0;
+
+namespace {
+
+constexpr double kCentreX = 512;
+constexpr double kCentreY = 384;
+constexpr double kPlayRadiusX = 420;
+constexpr double kPlayRadiusY = 300;
+
+// The same 0, 1, 2, 1 cycle the insects flap their wings with.
+constexpr int kWalkFrames[4] = {0, 1, 2, 1};
+
+}  // namespace
+
+int SpiderWalkFrame(int walk_step) {
+  if (walk_step < 1 || walk_step > 4) return 0;
+  return kWalkFrames[walk_step - 1];
+}
+
+void AdvanceWalk() {
+  if (++PlayerWalkDelay > 6) {
+    PlayerWalkDelay = 0;
+    if (++PlayerWalkStep > 4) PlayerWalkStep = 1;
+  }
+}
+
+void MovePlayer(int dx, int dy) {
+  // The probe reaches twice the step ahead so the spider stops short of a red line
+  // instead of standing on it.
+  const double px = PlayerX + 2.0 * dx;
+  const double py = PlayerY + 2.0 * dy;
+  int allowed = 1;
+  for (Web& w : WebList) {
+    if (w.ColorIndex != kWebRed) continue;
+    if (SegmentsCross(PlayerX, PlayerY, px, py, w.x1, w.y1, w.x2, w.y2)) {
+      allowed = 0;
+      // Walking toward the centre is always let through, so the spider is never
+      // trapped outside a red ring.
+      if (Distance(kCentreX, kCentreY, PlayerX, PlayerY) > Distance(kCentreX, kCentreY, px, py))
+        allowed = 2;
+      break;
+    }
+  }
+  if (allowed != 0) {
+    PlayerX += dx;
+    PlayerY += dy;
+  }
+  // TODO(eggs): PushEggs(dx, dy) belongs here, after the step (taken or refused).
+}
+
+void UpdatePlayer(int flag) {
+  if (flag != 1) return;
+  PlayerOldX = PlayerX;
+  PlayerOldY = PlayerY;
+
+  const ControlRequest request = ControlStep();
+  const int steps = request.step_count < 0 ? 0 : (request.step_count > 4 ? 4 : request.step_count);
+  for (int i = 0; i < steps; ++i) {
+    MovePlayer(request.step_dx[i], request.step_dy[i]);
+    AdvanceWalk();
+  }
+  if (request.fire) {
+    PlayerAngle = request.fire_angle;
+    FireBullet();
+  }
+
+  // The whole frame's movement is undone at the rim, so the spider stops dead rather
+  // than sliding along the edge.
+  if (!InsideEllipse(PlayerX, PlayerY, kCentreX, kCentreY, kPlayRadiusX, kPlayRadiusY)) {
+    PlayerX = PlayerOldX;
+    PlayerY = PlayerOldY;
+  }
+}
+
+void DrawPlayerSpider(int flash) {
+  DrawSpiderFigure(SpiderWalkFrame(PlayerWalkStep), PlayerX, PlayerY, static_cast<int>(PlayerAngle),
+                   flash);
+}

@@ -1,0 +1,30 @@
+// The player's spider: position, heading, walking and the per-frame update.
+#pragma once
+
+extern double PlayerX;  // play-area pixels
+extern double PlayerY;
+extern double PlayerAngle;  // degrees, 0 up, clockwise; set by each shot
+extern double PlayerOldX;   // position at the start of the current update
+extern double PlayerOldY;
+
+// Walk animation: the step runs 1..4 (0 before the first advance, as at the spider's
+// entry) and picks the figure frame; the sub-counter paces it.
+extern int PlayerWalkStep;
+extern int PlayerWalkDelay;
+
+// Figure frame for a walk step: 1..4 give 0, 1, 2, 1; anything else frame 0.
+int SpiderWalkFrame(int walk_step);
+
+// One advance of the walk: every seventh call moves the step on, 1..4 and round.
+void AdvanceWalk();
+
+// One step of the spider (the control step asks for 4 pixels along one axis). A red
+// web segment refuses a step that would carry the spider outward across it.
+void MovePlayer(int dx, int dy);
+
+// Once per frame in play: carries out the control step's moves and shot, then keeps
+// the spider inside the play ellipse. Any flag but 1 (a frozen scene) leaves it still.
+void UpdatePlayer(int flag = 1);
+
+// The figure at the spider's position, frame of the walk step, heading truncated.
+void DrawPlayerSpider(int flash);

@@ -1,0 +1,197 @@
+#include "input/controls.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/clock.h"
+#include "platform/input.h"
+
+namespace {
+
+class Controls : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetInput();
+    UseVirtualClock(1000);
+    ResetJoypadMappings();
+    SelectJoypadMapping();
+    ControlScheme = 0;
+    StickThreshold = 16;
+  }
+  void TearDown() override {
+    ResetInput();
+    ControlScheme = 0;
+    UseRealClock();
+  }
+};
+
+TEST_F(Controls, DiagonalKeysGiveTwoStepsLeftFirst) {
+  InjectKeyDown(KeyMoveUp);
+  InjectKeyDown(KeyMoveLeft);
+  const ControlRequest r = ControlStep();
+  ASSERT_EQ(r.step_count, 2);
+  EXPECT_EQ(r.step_dx[0], -4);
+  EXPECT_EQ(r.step_dy[0], 0);
+  EXPECT_EQ(r.step_dx[1], 0);
+  EXPECT_EQ(r.step_dy[1], -4);
+  EXPECT_FALSE(r.fire);
+}
+
+TEST_F(Controls, KeyboardFireTablePrecedence) {
+  struct Case {
+    std::vector<int> keys;
+    int angle;
+  };
+  const std::vector<Case> cases = {
+      {{KeyFireUp, KeyFireRight}, 45},
+      {{KeyFireUp, KeyFireRight, KeyFireLeft}, 45},
+      {{KeyFireUp, KeyFireLeft}, 315},
+      {{KeyFireDown, KeyFireRight}, 135},
+      {{KeyFireDown, KeyFireLeft}, 225},
+      {{KeyFireLeft, KeyFireRight}, 270},
+      {{KeyFireUp, KeyFireDown}, 0},
+      {{KeyFireDown}, 180},
+      {{KeyFireRight}, 90},
+  };
+  for (const Case& c : cases) {
+    ResetInput();
+    for (int k : c.keys) InjectKeyDown(k);
+    const ControlRequest r = ControlStep();
+    EXPECT_TRUE(r.fire);
+    EXPECT_EQ(r.fire_angle, c.angle) << "keys " << c.keys.size();
+  }
+}
+
+TEST_F(Controls, TwinStickThresholdIsStrict) {
+  ControlScheme = 1;
+  // Stick 2 is X on R (index 3) and Y on Z (index 2) by default.
+  InjectJoyAxis(0, kJoyR, 0.17);
+  InjectJoyAxis(0, kJoyZ, -0.17);
+  ControlRequest r = ControlStep();
+  EXPECT_TRUE(r.fire);
+  EXPECT_EQ(r.fire_angle, 45);
+  InjectJoyAxis(0, kJoyR, 0.15);
+  r = ControlStep();
+  EXPECT_EQ(r.fire_angle, 0);
+  InjectJoyAxis(0, kJoyR, 0.16);
+  InjectJoyAxis(0, kJoyZ, 0.16);
+  EXPECT_FALSE(ControlStep().fire);
+  // Stick 1 moves, each direction tested on its own.
+  InjectJoyAxis(0, kJoyX, 0.5);
+  InjectJoyAxis(0, kJoyY, 0.5);
+  r = ControlStep();
+  ASSERT_EQ(r.step_count, 2);
+  EXPECT_EQ(r.step_dx[0], 4);
+  EXPECT_EQ(r.step_dy[1], 4);
+}
+
+TEST_F(Controls, InvertScaleAndCentreApplyInThatOrder) {
+  InjectJoyAxis(1, kJoyU, 0.5);
+  EXPECT_DOUBLE_EQ(ReadStickAxis(1, 4, -1, 2.0, 0.1), -0.35);
+  EXPECT_EQ(ReadStickAxis(1, -1, 1, 1.0, 0.0), 0.0);  // unassigned axis
+  EXPECT_EQ(ReadStickAxis(1, 15, 1, 1.0, 0.0), 0.0);
+  EXPECT_EQ(ReadStickAxis(1, 7, 1, 1.0, 0.5), -0.5);  // pitch reads 0, centre still applies
+}
+
+TEST_F(Controls, NormalJoypadDownButtonFiresUp) {
+  ControlScheme = 2;
+  InjectJoyButton(0, JoypadDown, true);
+  ControlRequest r = ControlStep();
+  EXPECT_TRUE(r.fire);
+  EXPECT_EQ(r.fire_angle, 0);
+  InjectJoyButton(0, JoypadRight, true);
+  r = ControlStep();
+  EXPECT_EQ(r.fire_angle, 45);
+  InjectJoyButton(0, JoypadDown, false);
+  InjectJoyButton(0, JoypadRight, false);
+  InjectJoyButton(0, JoypadUp, true);
+  EXPECT_EQ(ControlStep().fire_angle, 180);
+}
+
+TEST_F(Controls, StickMenuRepeatsOncePer200Ms) {
+  ControlScheme = 1;
+  InjectJoyAxis(0, kJoyY, 0.9);
+  const int start = Millisecs();
+  int moves = 0;
+  while (Millisecs() - start < 1000) moves += MenuDown();
+  EXPECT_EQ(moves, 5);
+  EXPECT_EQ(MenuUp(), 0);
+  // Keys play no part in the stick schemes.
+  InjectKeyPress(KeyMoveDown);
+  InjectJoyAxis(0, kJoyY, 0.0);
+  EXPECT_EQ(MenuDown(), 0);
+}
+
+TEST_F(Controls, KeyMenuUsesPressCounts) {
+  InjectKeyDown(KeyMoveRight);
+  EXPECT_EQ(MenuRight(), 1);
+  EXPECT_EQ(MenuRight(), 0);  // held, not pressed again
+  InjectKeyPress(KeyFireDown);
+  EXPECT_EQ(MenuSelect(), 1);
+  EXPECT_EQ(MenuSelect(), 0);
+  EXPECT_EQ(Millisecs(), 1000);  // key answers never sleep
+}
+
+TEST_F(Controls, UnknownSchemeDoesNothing) {
+  ControlScheme = 7;
+  InjectKeyDown(KeyMoveLeft);
+  InjectKeyDown(KeyFireUp);
+  InjectKeyPress(KeyMoveLeft);
+  InjectJoyAxis(0, kJoyX, -1.0);
+  const ControlRequest r = ControlStep();
+  EXPECT_EQ(r.step_count, 0);
+  EXPECT_FALSE(r.fire);
+  EXPECT_EQ(MenuLeft(), 0);
+  EXPECT_EQ(MenuSelect(), 0);
+}
+
+TEST_F(Controls, DefaultsAndActiveMappingLowersIds) {
+  EXPECT_EQ(KeyMoveLeft, 37);
+  EXPECT_EQ(KeyFireRight, 68);
+  EXPECT_EQ(Joypads[3].x2id, 4);
+  EXPECT_EQ(Joypads[3].y2id, 3);
+  EXPECT_EQ(Joypads[2].bombbutton, 2);
+  EXPECT_EQ(ActiveJoypad.x1id, 0);
+  EXPECT_EQ(ActiveJoypad.x2id, 3);
+  Joypads[1].x1id = 10;
+  JoyPort = 1;
+  SelectJoypadMapping();
+  EXPECT_EQ(ActiveJoypad.x1id, 9);  // the hat
+}
+
+TEST(KeyNames, FirstNameWinsAndSecondListIsNeverReached) {
+  EXPECT_STREQ(KeyNameOf(13), "Return");
+  EXPECT_STREQ(KeyNameOf(37), "Cursor (Left)");
+  EXPECT_STREQ(KeyNameOf(226), "Backslash");
+  EXPECT_STREQ(KeyNameOf(108), "n/a");
+  EXPECT_STREQ(KeyNameOf(255), "n/a");
+  int entries = 0;
+  const KeyName* k = KeyNameTable;
+  for (; k->code != 255; ++k) ++entries;
+  EXPECT_EQ(entries, 103);
+  // The second list follows the terminator directly.
+  ++k;
+  EXPECT_EQ(k->code, 48);
+  EXPECT_STREQ(k->name, "0");
+  EXPECT_STREQ(AxisNames[15], "JoyAxisl5()");
+  EXPECT_STREQ(ControlTypeNames[4], "Hybrid");
+}
+
+TEST_F(Controls, WaitForKeyIgnoresKeysOutsideTheTableAndKeepsWaiting) {
+  // Keys held before the call are flushed; 0 and 255 are not in the table.
+  InjectKeyDown(70);
+  int delays = 0;
+  SetDelayHook([&](int) {
+    ++delays;
+    if (delays == 2) {
+      InjectKeyDown(0);
+      InjectKeyDown(255);
+    }
+    if (delays == 50) InjectKeyDown(KeyFireLeft);
+  });
+  const int code = WaitForKey();
+  SetDelayHook(nullptr);
+  EXPECT_EQ(code, KeyFireLeft);
+  EXPECT_EQ(delays, 50);
+}
+
+}  // namespace
