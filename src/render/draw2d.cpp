@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -433,6 +434,13 @@ bool OpenDisplay(int width, int height, int depth, int hz, int flags) {
   }
   display_error.clear();
   display_open = true;
+  // Images held in globals outlive main(); by then the GL driver may be gone, so
+  // their destructors must not reach it. Registered after the driver's own exit work.
+  static const bool exit_guard = [] {
+    std::atexit([] { display_open = false; });
+    return true;
+  }();
+  (void)exit_guard;
   display_fullscreen = fullscreen;
   display_hz = std::max(hz, 0);
   st.g_width = width;

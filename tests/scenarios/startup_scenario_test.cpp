@@ -55,7 +55,7 @@ TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeLeaves) {
   SetFrameHook(nullptr);
 
   EXPECT_EQ(code, 0);
-  EXPECT_EQ(frames, 5);  // Escape pressed after frame 4 is read in frame 5
+  EXPECT_EQ(frames, 4);  // Escape pressed during frame 4 ends the loop after it
   EXPECT_GT(lit_inside, 100);
   EXPECT_EQ(sounds_loaded, 15u);
   EXPECT_EQ(menu_music_playing, 1);
