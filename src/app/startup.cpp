@@ -6,15 +6,23 @@
 #include <cstdio>
 #include <string>
 
+#include "app/test_arena.h"
+#include "arena/bullets.h"
+#include "arena/spider_figure.h"
+#include "arena/web.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "embedded_assets.h"
+#include "input/controls.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/random.h"
 #include "platform/script.h"
 #include "render/draw2d.h"
+#include "render/glow.h"
 #include "render/screen.h"
+#include "render/tpoly.h"
+#include "render/vector_font.h"
 
 namespace {
 
@@ -44,19 +52,6 @@ bool OpenGameDisplay() {
   return OpenDisplay(ScreenWidth, ScreenHeight, 0, 60, 0);
 }
 
-// Stand-in for the main menu until it exists: the backdrop, paced, until Escape.
-void RunMenuStandIn() {
-  FlushKeys();
-  for (;;) {
-    Cls();
-    DrawImage(BackdropImage, ScreenOffsetX, ScreenOffsetY, 0);
-    DrawImage(DotImage, 10000, 10000, 0);
-    Flip(-1);
-    if (KeyPresses(27) > 0) break;
-  }
-  FlushKeys();
-}
-
 }  // namespace
 
 const char* WindowTitle() {
@@ -73,8 +68,16 @@ int Startup() {
   // 2. The drawing driver: SDL's video with a double-buffered GL context.
   InitInput();
 
-  // 3-4. Fixed tables and lists, then the sound system with its 100 channels.
+  // 3. Fixed tables and lists, in the order later steps rely on.
+  ResetJoypadMappings();
+  LoadBulletShape();
+  LoadColorTable();
+  LoadWebLayouts();
+
+  // 4. The sound system with its 100 channels; the vector-font tables.
   SoundInit(100);
+  LoadFont();
+  LoadTextScales();
 
   // 5. The window title, shown once the window opens.
   SetWindowTitle(WindowTitle());
@@ -85,6 +88,10 @@ int Startup() {
 
   // 9.
   SeedRandom(Millisecs());
+
+  // 11. The active joypad mapping.
+  SelectJoypadMapping();
+  RecomputeGlowWidths();
 
   // 12-14. The display, clipped to the play area, with stale GL errors drained.
   if (!OpenGameDisplay()) {
@@ -98,13 +105,17 @@ int Startup() {
 
   // 15.
   SetBlend(BLEND_ADD);
+  TPoly::Initialise();
   HideMouse();
   SetBlend(BLEND_ADD);
+
+  // 16. Figures turned to every heading.
+  PrecomputeSpiderFigure();
 
   try {
     // 19-20. Menu music, then the menu, which returns when the player leaves.
     if (MusicOn == 1) Sound::Play("menu-loop", 1);
-    RunMenuStandIn();
+    RunTestArena();
   } catch (const QuitRequest&) {
     // The window was closed: leave as from the menu.
   }
