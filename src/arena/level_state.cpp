@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "arena/enemies.h"
+
 int Score = 0;
 int Lives = 3;
 int Level = 1;
@@ -40,7 +42,7 @@ double GameStartSpeedFactor(int level) {
 
 void ApplyLevelRules(int level, int bonus_setup) {
   HurryOut = 0;
-  // TODO(enemies): DragonflyAppeared = 0 here once arena/enemies.h lands.
+  DragonflyAppeared = 0;
   EnemySpeedFactor = LevelSpeedFactor(level);
   // The plain web of the game-over screen is no bonus level, whatever its number.
   BonusLevel = bonus_setup != 0 && IsBonusLevel(level) ? 1 : 0;

@@ -1,0 +1,669 @@
+#include "arena/enemies.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "arena/bullets.h"
+#include "arena/explosions.h"
+#include "arena/level_state.h"
+#include "arena/player.h"
+#include "arena/web.h"
+#include "audio/sound.h"
+#include "audio/sound_switches.h"
+#include "data/enemy_shapes.h"
+#include "platform/random.h"
+#include "platform/trig.h"
+#include "render/draw2d.h"
+#include "render/glow.h"
+#include "render/screen.h"
+#include "render/tpoly.h"
+#include "render/vector_font.h"
+
+EntityList<Enemies> EnemyList;
+
+int DragonflyAppeared = 0;
+int DragonflyCounter = 0;
+int DragonflyBonus = 0;
+int ContactCheckType = 1;
+int DemoRetargetTimer = 0;
+
+namespace {
+
+constexpr double kCruiseSpeed = 2;  // times EnemySpeedFactor
+constexpr double kRocketteSpeed = 7;
+constexpr double kHurrySpeed = 6;
+constexpr double kHurryTurn = 4;
+constexpr double kRoamTurn = 3;
+// Wider than the turning circle (3 degrees every other frame at speed 2), so an
+// insect never circles its target for ever.
+constexpr int kArrivalRadius = 80;
+// A box wholly outside the play ellipse would never give a point.
+constexpr int kNearDraws = 1000;
+constexpr int kFrameHold = 10;  // each wing image shows for one frame more than this
+constexpr int kDemoRetargetFrames = 600;
+constexpr int kHurryOutPoints = 1000;
+constexpr int kRockettePoints = 1000;
+constexpr std::uint32_t kHurryGlow = 0xFF888800u;
+constexpr std::uint32_t kPointsGlow = 0xFF8CC200u;
+
+// Truncation toward zero that survives garbage: NaN becomes 0 and far values are held
+// where the squared distances of WithinRadius stay small.
+int Trunc(double v) {
+  if (std::isnan(v)) return 0;
+  if (v > 30000) return 30000;
+  if (v < -30000) return -30000;
+  return static_cast<int>(v);
+}
+
+int ClampToInt(long long v) {
+  if (v < INT_MIN) return INT_MIN;
+  if (v > INT_MAX) return INT_MAX;
+  return static_cast<int>(v);
+}
+
+// One step back into 0..359, as a turn of at most a half circle needs.
+int WrapOnce(int a) {
+  if (a > 359) return a - 360;
+  if (a < 0) return a + 360;
+  return a;
+}
+
+int NormalHeading(int a) {
+  a %= 360;
+  return a < 0 ? a + 360 : a;
+}
+
+void SetSpeeds(Enemies& e, double speed) {
+  e.xspeed = static_cast<float>(speed * Sin(e.angle));
+  e.yspeed = static_cast<float>(-speed * Cos(e.angle));
+}
+
+void Move(Enemies& e) {
+  e.x += e.xspeed;
+  e.y += e.yspeed;
+}
+
+void Remove(Enemies& e) {
+  EnemyList.Remove(&e);
+}
+
+void Debris(const Enemies& e) {
+  CreateExplosion(Trunc(e.x), Trunc(e.y), 3, kExplosionDebris, 255, 255);
+}
+
+struct LoadedShape {
+  int lines = 0;
+  int frames = 0;
+  std::vector<EnemyShapeLine> table;  // [heading][frame][line]
+};
+LoadedShape Shapes[kEnemyShapeCount + 1];
+bool all_shapes_loaded = false;
+
+// A sine or cosine that is zero at the quarter turns, and a truncation that lets a
+// whole result computed a hair short keep its pixel: a line turned by 90 degrees
+// must keep its length.
+double Snap(double v) {
+  return std::fabs(v) < 1e-12 ? 0.0 : v;
+}
+int TurnedPixel(double v) {
+  return static_cast<int>(v + (v >= 0 ? 1e-6 : -1e-6));
+}
+
+// The lines a frame of the insect's shape shows, or nullptr when it has none.
+const EnemyShapeLine* ShapeFrame(int shape, int angle, int frame, int& count) {
+  const EnemyShapeLine* lines = EnemyShapeLines(shape, angle, frame);
+  count = lines ? Shapes[shape].lines : 0;
+  return lines;
+}
+
+// Lines of a frame at a position, inside whatever strip batch the caller opened;
+// the wire colour is left as the last line set it.
+void DrawLines(const EnemyShapeLine* lines, int count, double x, double y, Enemies* flashing,
+               bool hurry) {
+  const bool neon = NeonMode == 1;
+  const double ox = x + ScreenOffsetX;
+  const double oy = y + ScreenOffsetY;
+  const std::uint32_t flash = flashing ? EnemyFlashColor(flashing->EnemyType) : 0;
+  for (int i = 0; i < count; ++i) {
+    const EnemyShapeLine& l = lines[i];
+    std::uint32_t glow = l.color;
+    int r = l.red, g = l.green, b = l.blue;
+    if (flashing) {
+      int& index = flashing->ColorIndex;
+      index = index < 0 || index >= kColorTableRows - 1 ? 0 : index + 1;
+      if (flash != 0 && l.color == flash) {
+        const ColorRow& row = ColorTable[index];
+        glow = row.glow;
+        r = row.r;
+        g = row.g;
+        b = row.b;
+      }
+    }
+    if (hurry) {
+      glow = kHurryGlow;
+      r = 255;
+      g = 255;
+      b = 0;
+    }
+    if (neon) {
+      TPoly::Line(DotImage, 0, ox + l.x1, oy + l.y1, glow, ox + l.x2, oy + l.y2, glow, GlowWidth16,
+                  1, 0);
+    } else {
+      SetColor(r, g, b);
+      DrawLine(ox + l.x1, oy + l.y1, ox + l.x2, oy + l.y2, 1);
+    }
+  }
+}
+
+// Gives up a grubsteak claim on both sides.
+void ReleaseClaim(Enemies& e) {
+  if (e.TargetID <= 0) return;
+  // The first grubsteak holding the same TargetID is to be cleared here too, once
+  // grubsteaks exist.
+  e.TargetID = 0;
+}
+
+// Red and green web segments turn back insects flying outwards across them; an insect
+// already on its way in passes.
+void BounceOffWeb(Enemies& e, double old_x, double old_y) {
+  const double ax = old_x - e.xspeed, ay = old_y - e.yspeed;
+  const double bx = e.x + e.xspeed, by = e.y + e.yspeed;
+  for (Web& w : WebList) {
+    if (w.ColorIndex <= 0) continue;
+    if (!SegmentsCross(ax, ay, bx, by, w.x1, w.y1, w.x2, w.y2)) continue;
+    if (Distance(kArenaCX, kArenaCY, old_x, old_y) > Distance(kArenaCX, kArenaCY, e.x, e.y)) {
+      return;
+    }
+    e.x = static_cast<float>(old_x);
+    e.y = static_cast<float>(old_y);
+    e.HuntingMode = e.EnemyType == kGrenadeBug || e.EnemyType == kRocketBug ? 0 : 1;
+    const PlayPoint t = RandomPointNear(Trunc(e.x), Trunc(e.y), 75, 64);
+    ReleaseClaim(e);
+    e.TargetX = t.x;
+    e.TargetY = t.y;
+    e.angle = WrapOnce(e.angle + RandInt(-45, 45));
+    return;
+  }
+}
+
+void AnimateWings(Enemies& e) {
+  if (++e.EnemyFrameDelay <= kFrameHold) return;
+  e.EnemyFrameDelay = 0;
+  ++e.EnemyFrameIndex;
+  if (e.EnemyFrameIndex < 1 || e.EnemyFrameIndex > 4) e.EnemyFrameIndex = 1;
+  e.Frame = EnemyFrameTable[e.EnemyFrameIndex - 1];
+}
+
+// The flight off screen; false once the insect is gone.
+bool HurryOff(Enemies& e) {
+  e.angle = TurnTowardPoint(e.TargetX, e.TargetY, Trunc(e.x), Trunc(e.y), e.angle, kHurryTurn);
+  SetSpeeds(e, kHurrySpeed);
+  Move(e);
+  if (InsideExitEllipse(e.x, e.y)) return true;
+  CreateExplosion(Trunc(e.x), Trunc(e.y), 1, kExplosionRing, 20, 2);
+  if (SoundOn == 1) Sound::Play("Crunch3", 0);
+  Remove(e);
+  return false;
+}
+
+void RetargetDemoInsects() {
+  for (Enemies& e : EnemyList) {
+    const PlayPoint t = RandomPlayPoint();
+    e.TargetX = t.x;
+    e.TargetY = t.y;
+    e.angle = Trunc(HeadingTo(e.x, e.y, t.x, t.y));
+    e.HuntingMode = 0;
+    // Nobody to hunt in the menus: a bug slayer would only idle.
+    if (e.EnemyType == kBugSlayer) e.EnemyType = kGrenadeBug;
+  }
+}
+
+int NextContactCheck(int c) {
+  switch (c) {
+    case 1:
+      return 2;
+    case 2:
+      return 3;
+    case 3:
+    case 4:
+      return 5;
+    case 5:
+      return 6;
+    case 6:
+      return 7;
+    case 7:
+    case 8:
+      return 9;
+    default:
+      return 1;
+  }
+}
+
+bool BulletVsInsects(PlayerBullets& bullet) {
+  bool hit = false;
+  for (Enemies& e : EnemyList) {
+    if (BulletReachesInsect(bullet, e.x, e.y, e.EnemyType)) {
+      PlayBulletHitSound();
+      HitEnemy(&e, &bullet);
+      hit = true;
+    }
+  }
+  return hit;
+}
+
+}  // namespace
+
+bool InsidePlayEllipse(double x, double y) {
+  return InsideEllipse(x, y, kArenaCX, kArenaCY, kPlayRX, kPlayRY);
+}
+
+bool InsideExitEllipse(double x, double y) {
+  return InsideEllipse(x, y, kArenaCX, kArenaCY, kExitRX, kExitRY);
+}
+
+int EnemySize(int type) {
+  switch (type) {
+    case kHornet:
+      return 18;
+    case kMosquito:
+      return 15;
+    case kBeetle:
+      return 20;
+    case kDragonfly:
+      return 23;
+    case kGrenadeBug:
+    case kRocketBug:
+    case kSpoiler:
+    case kBugSlayer:
+      return 20;
+    case kRockette:
+      return 15;
+    case kThunderbug:
+      return 20;
+    default:
+      return 0;
+  }
+}
+
+double HeadingTo(double px, double py, double tx, double ty) {
+  return std::fmod(ATan2(py - ty, px - tx) + 270.0, 360.0);
+}
+
+PlayPoint RandomPlayPoint() {
+  // The box reaches well inside the ellipse, so this ends after a few draws.
+  for (;;) {
+    const int x = RandInt(192, 732);
+    const int y = RandInt(184, 484);
+    if (InsidePlayEllipse(x, y)) return {x, y};
+  }
+}
+
+PlayPoint RandomPointNear(int cx, int cy, int dx, int dy) {
+  const int x_lo = ClampToInt(static_cast<long long>(cx) - dx);
+  const int x_hi = ClampToInt(static_cast<long long>(cx) + dx);
+  const int y_lo = ClampToInt(static_cast<long long>(cy) - dy);
+  const int y_hi = ClampToInt(static_cast<long long>(cy) + dy);
+  for (int i = 0; i < kNearDraws; ++i) {
+    const int x = RandInt(x_lo, x_hi);
+    const int y = RandInt(y_lo, y_hi);
+    if (InsidePlayEllipse(x, y)) return {x, y};
+  }
+  return RandomPlayPoint();
+}
+
+int TurnTowardPoint(double tx, double ty, double x, double y, int angle, double max_turn) {
+  double d = HeadingTo(x, y, tx, ty) - angle;
+  if (d < 0) {
+    d += 360;
+  } else if (d >= 360) {
+    d -= 360;
+  }
+  if (d > 2 && d <= 180) {
+    const int a = Trunc(angle + max_turn);
+    return a >= 360 ? a - 360 : a;
+  }
+  if (d > 180 && d < 358) {
+    const int a = Trunc(angle - max_turn);
+    return a < 0 ? a + 360 : a;
+  }
+  return angle;
+}
+
+int TurnTowardPlayer(double x, double y, int angle, double max_turn) {
+  return TurnTowardPoint(PlayerX, PlayerY, x, y, angle, max_turn);
+}
+
+int AimAt(double tx, double ty, double x, double y) {
+  return Trunc(HeadingTo(x, y, tx, ty));
+}
+
+void CreateEnemy(int on_rim, int x, int y, int angle, int type) {
+  Enemies& e = *EnemyList.Add();
+  if (on_rim == 0) {
+    e.x = static_cast<float>(kEntryRX * Sin(angle) + kArenaCX);
+    e.y = static_cast<float>(-kEntryRY * Cos(angle) + kArenaCY);
+  } else {
+    e.x = static_cast<float>(x);
+    e.y = static_cast<float>(y);
+  }
+
+  const PlayPoint target = RandomPlayPoint();
+  e.TargetX = target.x;
+  e.TargetY = target.y;
+  double h = HeadingTo(e.x, e.y, target.x, target.y);
+  e.angle = Trunc(h);
+  const double cruise = kCruiseSpeed * EnemySpeedFactor;
+  e.xspeed = static_cast<float>(cruise * Sin(h));
+  e.yspeed = static_cast<float>(-cruise * Cos(h));
+
+  e.EnemyFrameDelay = 0;
+  e.EnemyFrameIndex = 1;
+  e.Frame = RandInt(0, 2);
+  e.GoRandom = 0;
+  e.OnlyEverySecondTime = RandInt(0, 1);
+  e.DelayBeforeBeingAbleToShoot = 120;
+  e.ThunderbugMode = 0;
+  e.HurryOutOfScreenMode = 0;
+  e.GraceperiodForNotCheckingPerimeter = 60;
+  e.IsGrubStillPresetCheck = RandInt(5, 15);
+  e.DelayBeforeCharging = 0;
+  e.Size = EnemySize(type);
+
+  if (type == kRockette) {
+    // Aimed at where the spider is now, and fast whatever the level.
+    h = HeadingTo(e.x, e.y, PlayerX, PlayerY);
+    e.angle = Trunc(h);
+    e.xspeed = static_cast<float>(kRocketteSpeed * Sin(h));
+    e.yspeed = static_cast<float>(-kRocketteSpeed * Cos(h));
+  }
+
+  e.HuntingMode = RandInt(1, 100) < 76 ? 0 : 2;
+  switch (type) {
+    case kGrenadeBug:
+      if (RandInt(1, 10) < 5) e.HuntingMode = 2;
+      break;
+    case kRocketBug:
+      if (RandInt(1, 10) < 8) e.HuntingMode = 0;
+      break;
+    case kSpoiler:
+      if (RandInt(1, 10) < 5) e.HuntingMode = 2;
+      break;
+    case kBugSlayer:
+      e.HuntingMode = 1;
+      break;
+    default:
+      break;
+  }
+
+  // One dragonfly a level at most, and none within four levels of the last one.
+  if (type == kDragonfly) {
+    if (DragonflyAppeared == 1 || DragonflyCounter < 4) {
+      type = RandInt(kHornet, kBeetle);
+    } else {
+      DragonflyAppeared = 1;
+      DragonflyCounter = 0;
+    }
+  }
+  e.EnemyType = type;
+}
+
+bool RoamTowardTarget(Enemies& e) {
+  if (e.EnemyType == kRockette) {
+    Move(e);
+    if (e.GraceperiodForNotCheckingPerimeter == 0 && !InsidePlayEllipse(e.x, e.y)) {
+      CreateExplosion(Trunc(e.x), Trunc(e.y), 1, kExplosionRing, 22, 0.8);
+      Remove(e);
+      return false;
+    }
+    return true;
+  }
+  // Thunderbugs have an update of their own.
+  if (e.EnemyType < kHornet || e.EnemyType > kBugSlayer) return true;
+  if (e.PushFrames > 0) {
+    e.x += e.PushXSpeed;
+    e.y += e.PushYSpeed;
+    --e.PushFrames;
+    return true;
+  }
+  if (e.OnlyEverySecondTime == 1) {
+    e.angle = TurnTowardPoint(e.TargetX, e.TargetY, e.x, e.y, e.angle, kRoamTurn);
+    SetSpeeds(e, kCruiseSpeed * EnemySpeedFactor);
+  }
+  Move(e);
+  if (WithinRadius(Trunc(e.x), Trunc(e.y), e.TargetX, e.TargetY, kArrivalRadius)) {
+    const PlayPoint t = RandomPlayPoint();
+    e.TargetX = t.x;
+    e.TargetY = t.y;
+  }
+  return true;
+}
+
+void UpdateEnemies(int demo) {
+  for (Enemies& e : EnemyList) {
+    if (HurryOut == 1) {
+      if (!HurryOff(e)) continue;
+    } else {
+      const double old_x = e.x, old_y = e.y;
+      if (e.GraceperiodForNotCheckingPerimeter > 0) --e.GraceperiodForNotCheckingPerimeter;
+      e.OnlyEverySecondTime = e.OnlyEverySecondTime == 0 ? 1 : 0;
+      if (!RoamTowardTarget(e)) continue;
+      if (e.EnemyType >= kHornet && e.EnemyType <= kRocketBug) BounceOffWeb(e, old_x, old_y);
+    }
+    AnimateWings(e);
+  }
+  if (demo == 1 && ++DemoRetargetTimer > kDemoRetargetFrames) {
+    DemoRetargetTimer = 0;
+    RetargetDemoInsects();
+  }
+}
+
+void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
+  if (enemy == nullptr || !EnemyList.Contains(enemy)) return;
+  Enemies& e = *enemy;
+
+  if (e.Flashing == 1) {
+    // The prey is gone: every bug slayer gives up the hunt and looks around afresh.
+    for (Enemies& slayer : EnemyList) {
+      if (slayer.EnemyType != kBugSlayer) continue;
+      e.TargetID = 0;
+      e.Flashing = 0;
+      slayer.TargetID = 0;
+      slayer.Flashing = 0;
+      const PlayPoint t = RandomPointNear(Trunc(slayer.x), Trunc(slayer.y), 300, 200);
+      slayer.TargetX = t.x;
+      slayer.TargetY = t.y;
+      slayer.HuntingMode = 1;
+    }
+  }
+
+  if (HurryOut == 1) {
+    Score += kHurryOutPoints;
+    SpawnFloatingText(Trunc(e.x), Trunc(e.y), "1000", 1, 1, kPointsGlow);
+    if (SoundOn == 1) Sound::Play("TakeGrub", 0);
+    Debris(e);
+    Remove(e);
+    return;
+  }
+
+  const float push_x = bullet ? static_cast<float>(bullet->xspeed / 2) : 0.0f;
+  const float push_y = bullet ? static_cast<float>(bullet->yspeed / 2) : 0.0f;
+  switch (e.EnemyType) {
+    case kHornet:
+    case kMosquito:
+    case kBeetle:
+      // The grubsteak left behind is dropped here, at the insect's position.
+      Debris(e);
+      Remove(e);
+      break;
+    case kDragonfly:
+      Score += DragonflyBonus;
+      CreateExplosion(Trunc(e.x), Trunc(e.y), 1, kExplosionRing, 32, 1);
+      Remove(e);
+      break;
+    case kGrenadeBug:
+      CreateExplosion(Trunc(e.x), Trunc(e.y), 1, kExplosionDeadlyRing, 70, 1);
+      Remove(e);
+      break;
+    case kRocketBug:
+      e.PushFrames = 2;
+      e.PushXSpeed = push_x;
+      e.PushYSpeed = push_y;
+      break;
+    case kSpoiler:
+      e.PushFrames = 3;
+      e.PushXSpeed = push_x;
+      e.PushYSpeed = push_y;
+      break;
+    case kBugSlayer:
+      e.PushFrames = 3;
+      e.PushXSpeed = push_x;
+      e.PushYSpeed = push_y;
+      if (e.HurryOutOfScreenMode == 1) {
+        Score += kHurryOutPoints;
+        Remove(e);
+      }
+      break;
+    case kRockette:
+      Score += kRockettePoints;
+      CreateExplosion(Trunc(e.x), Trunc(e.y), 1, kExplosionRing, 32, 0.9);
+      Remove(e);
+      break;
+    default:
+      // Thunderbugs answer hits in the bonus-level logic.
+      break;
+  }
+}
+
+void CheckEnemyContact() {
+  if (HurryOut == 1) return;
+  const int c = ContactCheckType;
+  const int px = Trunc(PlayerX), py = Trunc(PlayerY);
+  for (Enemies& e : EnemyList) {
+    if (e.EnemyType != c && e.EnemyType != c + 2) continue;
+    // Bug slayers hunt other insects, never the spider.
+    if (e.EnemyType == kBugSlayer) continue;
+    if (WithinRadius(px, py, Trunc(e.x), Trunc(e.y), 2 * e.Size)) {
+      PlayerHit = 1;
+      CreateExplosion(px, py, 3, kExplosionDebris, 255, 255);
+    }
+  }
+  ContactCheckType = NextContactCheck(c);
+}
+
+void EnemiesHurryOut(int reach) {
+  HurryOut = 1;
+  for (Enemies& e : EnemyList) {
+    e.angle = RandInt(1, 359);
+    e.TargetX = Trunc(kArenaCX + static_cast<double>(e.xspeed) * reach);
+    e.TargetY = Trunc(kArenaCY + static_cast<double>(e.yspeed) * reach);
+    e.HurryOutOfScreenMode = 1;
+    e.GraceperiodForNotCheckingPerimeter = 120;
+  }
+  LevelFrames = 0;
+}
+
+void DrawEnemies() {
+  if (!all_shapes_loaded) LoadEnemyShapes();
+  EnemyCount = 0;
+  const bool neon = NeonMode == 1;
+  const bool hurry = HurryOut == 1;
+  if (neon) TPoly::_Begin();
+  for (Enemies& e : EnemyList) {
+    ++EnemyCount;
+    int count = 0;
+    const EnemyShapeLine* lines = ShapeFrame(e.EnemyType, e.angle, e.Frame, count);
+    DrawLines(lines, count, e.x, e.y, e.Flashing == 1 ? &e : nullptr, hurry);
+  }
+  if (neon) {
+    TPoly::_End();
+  } else {
+    SetColor(255, 255, 255);
+  }
+}
+
+void DrawEnemyShape(int shape, int frame, int angle, double x, double y) {
+  if (!all_shapes_loaded) LoadEnemyShapes();
+  int count = 0;
+  const EnemyShapeLine* lines = ShapeFrame(shape, angle, frame, count);
+  if (lines == nullptr) return;
+  if (NeonMode == 1) {
+    TPoly::_Begin();
+    DrawLines(lines, count, x, y, nullptr, false);
+    TPoly::_End();
+  } else {
+    DrawLines(lines, count, x, y, nullptr, false);
+    SetColor(255, 255, 255);
+  }
+}
+
+void LoadEnemyShape(int shape, int frames) {
+  if (shape < 1 || shape > kEnemyShapeCount) return;
+  const EnemyShapeSource& src = EnemyShapeSources[shape - 1];
+  LoadedShape& dst = Shapes[shape];
+  if (frames > src.frames) frames = src.frames;
+  if (frames <= 0 || src.lines <= 0 || src.records == nullptr) {
+    dst = LoadedShape{};
+    return;
+  }
+  const int lines = src.lines;
+  dst.lines = lines;
+  dst.frames = frames;
+  dst.table.assign(static_cast<std::size_t>(360) * frames * lines, EnemyShapeLine{});
+  EnemyShapeLine* out = dst.table.data();
+  for (int a = 0; a < 360; ++a) {
+    const double c = Snap(Cos(a));
+    const double s = Snap(Sin(a));
+    for (int f = 0; f < frames; ++f) {
+      for (int i = 0; i < lines; ++i) {
+        const EnemyShapeRecord& r = src.records[f * lines + i];
+        *out++ = EnemyShapeLine{lines,
+                                r.color,
+                                TurnedPixel(r.x1 * c - r.y1 * s),
+                                TurnedPixel(r.x1 * s + r.y1 * c),
+                                TurnedPixel(r.x2 * c - r.y2 * s),
+                                TurnedPixel(r.x2 * s + r.y2 * c),
+                                r.red,
+                                r.green,
+                                r.blue};
+      }
+    }
+  }
+}
+
+void LoadEnemyShapes() {
+  for (int shape = 1; shape <= 9; ++shape) LoadEnemyShape(shape, 3);
+  LoadEnemyShape(10, 4);
+  LoadEnemyShape(11, 1);
+  LoadEnemyShape(12, 4);
+  all_shapes_loaded = true;
+}
+
+const EnemyShapeLine* EnemyShapeLines(int shape, int angle, int frame) {
+  if (shape < 1 || shape > kEnemyShapeCount) return nullptr;
+  const LoadedShape& s = Shapes[shape];
+  if (s.lines <= 0 || frame < 0 || frame >= s.frames) return nullptr;
+  const std::size_t index =
+      (static_cast<std::size_t>(NormalHeading(angle)) * s.frames + frame) * s.lines;
+  return s.table.data() + index;
+}
+
+int EnemyShapeLineCount(int shape) {
+  if (shape < 1 || shape > kEnemyShapeCount) return 0;
+  return Shapes[shape].lines;
+}
+
+int EnemyShapeFrameCount(int shape) {
+  if (shape < 1 || shape > kEnemyShapeCount) return 0;
+  return Shapes[shape].frames;
+}
+
+std::uint32_t EnemyFlashColor(int type) {
+  if (type < kHornet || type > kBugSlayer) return 0;
+  return EnemyShapeSources[type - 1].flash_color;
+}
+
+void ConnectEnemyHits() {
+  BulletHits.insects = &BulletVsInsects;
+}

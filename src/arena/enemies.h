@@ -1,0 +1,141 @@
+// The insects: their record, the arena's ellipses and steering, creation, the common
+// per-frame movement with the web bounce and wing flaps, hits, contact with the
+// spider, the flight off screen at a level's end and drawing.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/entity_list.h"
+
+struct PlayerBullets;
+
+struct Enemies {
+  int EnemyType = 0;
+  float x = 0, y = 0;
+  float xspeed = 0, yspeed = 0;
+  int angle = 0;  // degrees 0..359, 0 up, clockwise
+  int Frame = 0;  // shape frame 0..2 shown
+  int EnemyFrameDelay = 0;
+  int EnemyFrameIndex = 0;  // 1..4 in the wing-flap cycle
+  int OnlyEverySecondTime = 0;
+  int DelayBeforeBeingAbleToShoot = 0;
+  int PushFrames = 0;
+  float PushXSpeed = 0, PushYSpeed = 0;
+  int ThunderbugMode = 0;
+  int HurryOutOfScreenMode = 0;
+  int HuntingMode = 0;
+  int GraceperiodForNotCheckingPerimeter = 0;
+  int TargetID = 0;  // claim ticket shared with a grubsteak, 0 none
+  int TargetX = 0, TargetY = 0;
+  int IsGrubStillPresetCheck = 0;
+  int EarlierMode = 0;
+  int WaitOnEgg = 0;
+  int DelayBeforeCharging = 0;
+  int Flashing = 0;  // 1 while marked as a bug slayer's prey
+  int glowcolor = 0;
+  int ColorIndex = 0;
+  int Size = 0;  // body radius; contact reach is twice this
+  int PathCount = 0;
+  int GoRandom = 0;
+  int ThunderColor1 = 0, ThunderColor2 = 0;
+  int Life = 0;
+};
+
+extern EntityList<Enemies> EnemyList;
+
+extern int DragonflyAppeared;  // 1 once this level's dragonfly was made
+extern int DragonflyCounter;   // levels since the last dragonfly
+extern int DragonflyBonus;     // points for shooting one; set by the difficulty choice
+extern int ContactCheckType;   // the insect type pair tested against the spider next
+extern int DemoRetargetTimer;  // frames since the demo insects last chose new targets
+
+// Insect types.
+inline constexpr int kHornet = 1;
+inline constexpr int kMosquito = 2;
+inline constexpr int kBeetle = 3;
+inline constexpr int kDragonfly = 4;
+inline constexpr int kGrenadeBug = 5;
+inline constexpr int kRocketBug = 6;
+inline constexpr int kSpoiler = 7;
+inline constexpr int kBugSlayer = 8;
+inline constexpr int kRockette = 9;
+inline constexpr int kThunderbug = 10;
+inline constexpr int kThunderbugHit = 12;
+
+// The arena's ellipses around (512, 384): insects enter on the first, every random
+// target lies in the second, leaving insects vanish outside the third.
+inline constexpr double kArenaCX = 512, kArenaCY = 384;
+inline constexpr double kEntryRX = 450, kEntryRY = 330;
+inline constexpr double kPlayRX = 420, kPlayRY = 300;
+inline constexpr double kExitRX = 490, kExitRY = 350;
+
+bool InsidePlayEllipse(double x, double y);
+bool InsideExitEllipse(double x, double y);
+
+// Body radius of a type (0 outside 1..10).
+int EnemySize(int type);
+
+// Heading from (px, py) towards (tx, ty), in [0, 360).
+double HeadingTo(double px, double py, double tx, double ty);
+
+struct PlayPoint {
+  int x, y;
+};
+PlayPoint RandomPlayPoint();
+// A point of the play ellipse within (dx, dy) of (cx, cy); gives up after a bounded
+// number of draws and falls back to RandomPlayPoint.
+PlayPoint RandomPointNear(int cx, int cy, int dx, int dy);
+
+int TurnTowardPoint(double tx, double ty, double x, double y, int angle, double max_turn);
+int TurnTowardPlayer(double x, double y, int angle, double max_turn);
+int AimAt(double tx, double ty, double x, double y);
+
+// on_rim 0 places the insect on the entry ellipse at `angle`; 1 at (x, y).
+void CreateEnemy(int on_rim, int x, int y, int angle, int type);
+
+// demo 1: the menus and the death sequence, where nobody is hunted.
+void UpdateEnemies(int demo);
+void DrawEnemies();
+// The insect's reaction to a bullet within reach; the bullet's owner removes it.
+void HitEnemy(Enemies* enemy, const PlayerBullets* bullet);
+void CheckEnemyContact();
+void EnemiesHurryOut(int reach);
+
+// Wing-flap cycle: the frame shown for EnemyFrameIndex 1..4.
+inline constexpr int EnemyFrameTable[4] = {0, 1, 2, 1};
+
+// One line of a shape turned to a whole-degree heading, end points truncated to pixels:
+// the nine integers kept for every line of every frame at every heading.
+struct EnemyShapeLine {
+  int L;                 // lines per frame of the shape
+  std::uint32_t color;   // glow colour, neon mode
+  int x1, y1, x2, y2;    // relative to the insect's centre
+  int red, green, blue;  // wire colour
+};
+
+// Pre-rotates the first `frames` frames of a shape (1..12) for all 360 headings.
+// Start-up loads shapes 1..9 with 3 frames, 10 with 4, 11 with 1 and 12 with 4.
+void LoadEnemyShape(int shape, int frames);
+void LoadEnemyShapes();
+
+// The turned lines of one frame of a loaded shape, heading taken modulo 360; nullptr
+// for a shape or frame not loaded. EnemyShapeLineCount gives how many.
+const EnemyShapeLine* EnemyShapeLines(int shape, int angle, int frame);
+int EnemyShapeLineCount(int shape);   // 0 while not loaded
+int EnemyShapeFrameCount(int shape);  // frames loaded, 0 while not loaded
+
+// The colour of a type's lines that cycle through ColorTable while it is marked as
+// prey; 0 for types never marked.
+std::uint32_t EnemyFlashColor(int type);
+
+// One frame of a shape drawn on its own at a play-area position (the difficulty
+// screen's bonus icon), neon in its own strip batch, wire ending white.
+void DrawEnemyShape(int shape, int frame, int angle, double x, double y);
+
+// Stands in for the type behaviours until they land: knock-back, then a slow turn
+// towards the target with a fresh target on arrival; rockettes fly straight and burst
+// outside the play ellipse. False when the insect has left EnemyList.
+bool RoamTowardTarget(Enemies& enemy);
+
+// Plugs the insects into the bullets' hit tests.
+void ConnectEnemyHits();
