@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "app/test_arena.h"
+#include "app/game.h"
 #include "arena/bullets.h"
+#include "arena/enemies.h"
+#include "arena/level_state.h"
 #include "arena/spider_figure.h"
 #include "arena/web.h"
 #include "audio/sound.h"
@@ -50,6 +52,19 @@ bool OpenGameDisplay() {
   // the smallest size rather than leaving the game without a display.
   if (ScreenHeight < kPlayHeight || ScreenWidth < kPlayWidth) SetScreenSize(1024, 768);
   return OpenDisplay(ScreenWidth, ScreenHeight, 0, 60, 0);
+}
+
+// Stands in for the main menu: one game after another until the player quits one.
+void RunGamesUntilQuit() {
+  // No settings file holds the player's choice yet: show the backdrop.
+  BackgroundOn = 1;
+  PopulateDemoInsects();
+  do {
+    Lives = 3;
+    Level = 1;
+    Score = 0;
+    RunGame();
+  } while (GameOverState != 3);
 }
 
 }  // namespace
@@ -111,11 +126,13 @@ int Startup() {
 
   // 16. Figures turned to every heading.
   PrecomputeSpiderFigure();
+  LoadEnemyShapes();
+  ConnectEnemyHits();
 
   try {
     // 19-20. Menu music, then the menu, which returns when the player leaves.
     if (MusicOn == 1) Sound::Play("menu-loop", 1);
-    RunTestArena();
+    RunGamesUntilQuit();
   } catch (const QuitRequest&) {
     // The window was closed: leave as from the menu.
   }

@@ -12,7 +12,9 @@
 
 namespace {
 
-int Brightness(const Rgb& c) { return c.r + c.g + c.b; }
+int Brightness(const Rgb& c) {
+  return c.r + c.g + c.b;
+}
 
 TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeLeaves) {
   UseVirtualClock();
@@ -23,7 +25,8 @@ TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeLeaves) {
 
   int frames = 0;
   size_t sounds_loaded = 0;
-  int menu_music_playing = 0;
+  int menu_music_playing = -1;
+  int ingame_music_playing = -1;
   int lit_inside = 0;
   Rgb outside_left, outside_top, outside_corner;
   int brightest_outside = 0;
@@ -46,9 +49,14 @@ TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeLeaves) {
         brightest_outside = std::max(brightest_outside, Brightness(ReadPixel(1152, y)));
       }
     }
-    // The spider walks in first (91 frames); Escape is heard once it stands.
-    if (frame == 95) InjectKeyPress(27);
-    if (frame > 200) throw ScriptStop{};  // Escape was not seen
+    // The spider walks in first (91 frames); Escape is heard once it stands, and
+    // Yes in the quit dialog leaves the program.
+    if (frame == 95) {
+      ingame_music_playing = Sound::IsPlaying("ingame-loop");
+      InjectKeyPress(27);
+    }
+    if (frame == 100) InjectKeyPress('Y');
+    if (frame > 200) throw ScriptStop{};  // the dialog was not seen
   });
 
   int code = -1;
@@ -56,10 +64,13 @@ TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeLeaves) {
   SetFrameHook(nullptr);
 
   EXPECT_EQ(code, 0);
-  EXPECT_EQ(frames, 95);  // Escape pressed during frame 95 ends the loop after it
+  EXPECT_EQ(frames, 100);  // Yes given during frame 100 ends the game after it
   EXPECT_GT(lit_inside, 100);
   EXPECT_EQ(sounds_loaded, 15u);
-  EXPECT_EQ(menu_music_playing, 1);
+  // The game stopped the menu loop as it began and plays its own once the spider
+  // stands.
+  EXPECT_EQ(menu_music_playing, 0);
+  EXPECT_EQ(ingame_music_playing, 1);
   EXPECT_EQ(Brightness(outside_left), 0);
   EXPECT_EQ(Brightness(outside_top), 0);
   EXPECT_EQ(Brightness(outside_corner), 0);

@@ -1,0 +1,300 @@
+#include "app/game.h"
+
+#include <cmath>
+
+#include "app/hud.h"
+#include "app/wave_queue.h"
+#include "arena/bullets.h"
+#include "arena/enemies.h"
+#include "arena/explosions.h"
+#include "arena/level_state.h"
+#include "arena/player.h"
+#include "arena/spider_figure.h"
+#include "arena/web.h"
+#include "audio/sound.h"
+#include "audio/sound_switches.h"
+#include "input/controls.h"
+#include "platform/clock.h"
+#include "platform/input.h"
+#include "platform/random.h"
+#include "render/draw2d.h"
+#include "render/glow.h"
+#include "render/screen.h"
+#include "render/tpoly.h"
+#include "render/vector_font.h"
+
+namespace {
+
+constexpr int kKeyEscape = 27;
+constexpr int kKeyEnter = 13;
+constexpr int kKeyY = 89;
+constexpr int kKeyN = 78;
+
+constexpr int kSpiderEntryFrames = 91;
+constexpr int kDeathFramesMax = 200;
+constexpr int kLevelCompleteFramesPerStep = 7;
+constexpr int kLevelCompleteSteps = 24;
+constexpr int kHurryOutLevelEnd = 1000;
+constexpr int kHurryOutDeath = 1400;
+constexpr int kQuitZoomStart = 25;
+
+void PlayEffect(const char* name) {
+  if (SoundOn == 1) Sound::Play(name, 0);
+}
+
+// The frozen scene behind the quit dialog: everything drawn, nothing moved.
+void DrawFrozenScene() {
+  DrawWeb();
+  // Grubsteaks and eggs, draw only, join here with their lists.
+  DrawPlayerSpider(0);
+  DrawEnemies();
+  UpdateBullets(0);
+  UpdateExplosions(0);
+  UpdateFloatingTexts();
+  DrawHud(0);
+}
+
+}  // namespace
+
+void StartGame() {
+  ResetFpsTimeBase();
+  LevelFrames = 0;
+  PlayerHit = 0;
+  Score = 0;
+  GameOverState = 0;
+  Level = 1;
+  WavePhase = 1;
+  // The difficulty choice sets a later start level here once it exists.
+  StartLevel = Level;
+
+  PlayerWalkStep = 1;
+  NextBonusAt = kExtraLifeEvery;
+  ContactCheckType = 1;
+  DemoRetargetTimer = 0;
+  DragonflyCounter = 0;
+  FireTimer = 0;
+
+  EnemyList.Clear();
+  EnemyQueList.Clear();
+  BulletList.Clear();
+  ExplosionList.Clear();
+  // Grubsteaks are cleared here, and so are eggs: a new game starts on a clean web
+  // (see docs/game-rules.md).
+
+  BuildWeb(Level);
+  EnemySpeedFactor = GameStartSpeedFactor(Level);
+
+  if (MusicOn == 1 && Sound::IsPlaying("menu-loop") == 1) Sound::Stop("menu-loop");
+  SpiderEntry();
+  FillWaveQueue();
+  if (MusicOn == 1) Sound::Play("ingame-loop", 1);
+}
+
+void NormalLevelFrame() {
+  Cls();
+  WaveControl();
+  DrawWeb();
+  UpdatePlayer(1);
+  // Grubsteaks and eggs update and draw here once they exist.
+  DrawPlayerSpider(0);
+  UpdateEnemies(0);
+  DrawEnemies();
+  if (HurryOut == 0) CheckEnemyContact();
+  UpdateBullets(1);
+  UpdateExplosions(1);
+  UpdateFloatingTexts();
+  DrawHud(1);
+}
+
+void BonusLevelFrame() {
+  Cls();
+  // The thunderbugs' set-up step runs here once they exist.
+  UpdatePlayer(1);
+  DrawWeb();
+  DrawPlayerSpider(0);
+  UpdateBullets(1);
+  UpdateExplosions(1);
+  UpdateFloatingTexts();
+  DrawHud(1);
+  // Until the thunderbugs come, whatever insects are left fly as usual.
+  UpdateEnemies(0);
+  DrawEnemies();
+  if (HurryOut == 0 && (LevelFrames > BonusLevelFrames || EnemyList.Empty()))
+    EnemiesHurryOut(kHurryOutLevelEnd);
+}
+
+void LevelCompleteAnimation() {
+  WebColourStep = 0;
+  int sub = 0;
+  int steps = 0;
+  while (steps <= kLevelCompleteSteps) {
+    Cls();
+    if (BackgroundOn == 1) DrawImage(BackdropImage, ScreenOffsetX, ScreenOffsetY, 0);
+    DrawImage(DotImage, 10000, 10000, 0);
+    DrawLevelCompleteWeb();
+    UpdateExplosions(1);
+    // Grubsteaks draw here (draw only) once they exist.
+    UpdateFloatingTexts();
+    UpdatePlayer(1);
+    // Eggs draw here (draw only) once they exist.
+    DrawPlayerSpider(0);
+    UpdateBullets(1);
+    DrawHud(0);
+    Flip(-1);
+    FrameToggle ^= 1;
+    if (++sub == kLevelCompleteFramesPerStep) {
+      sub = 0;
+      WebColourStep = (WebColourStep + 1) % 32;
+      ++steps;
+    }
+  }
+}
+
+bool CheckLevelComplete() {
+  EnemyCount = EnemyList.Count();
+  if (WavePhase == 4 && LevelFrames > 120 && HurryOut == 1) EnemyCount = 0;
+  if (HurryOut != 1 || EnemyCount != 0) return false;
+
+  // The plain web the colour flow runs over.
+  BuildWeb(4);
+  LevelCompleteAnimation();
+  HurryOut = 0;
+  EnemyList.Clear();
+  BulletList.Clear();
+  ExplosionList.Clear();
+  Level += 1;
+  DragonflyCounter += 1;
+  LevelFrames = 0;
+  WavePhase = 1;
+  BuildWeb(Level);
+  EnemyQueList.Clear();
+  FillWaveQueue();
+  if (IsBonusLevel(Level)) {
+    // Grubsteaks and eggs are cleared here too once they exist.
+    EnemyList.Clear();
+  }
+  return true;
+}
+
+void SpiderEntry() {
+  PlayerX = 320;
+  PlayerY = 20;
+  PlayerAngle = 0;
+  PlayerWalkStep = 0;
+  PlayerWalkDelay = 0;
+  for (int i = 0; i < kSpiderEntryFrames; ++i) {
+    Cls();
+    DrawWeb();
+    DrawHud(0);
+    DrawSpiderFigure(SpiderWalkFrame(PlayerWalkStep), PlayerX, PlayerY,
+                     static_cast<int>(PlayerAngle), 0);
+    PlayerX += 2;
+    PlayerY += 4;
+    PlayerAngle += 2;
+    Flip(-1);
+  }
+  PlayerAngle = 180;
+}
+
+void DeathSequence() {
+  EnemiesHurryOut(kHurryOutDeath);
+  // Eggs and grubsteaks are cleared here once they exist.
+  for (;;) {
+    Cls();
+    DrawWeb();
+    DrawHud(0);
+    // Grubsteaks draw here (draw only) once they exist.
+    DrawPlayerSpider(1);
+    UpdateEnemies(1);
+    DrawEnemies();
+    UpdateBullets(1);
+    UpdateExplosions(1);
+    UpdateFloatingTexts();
+    PlayerAngle = std::fmod(PlayerAngle + 15, 360.0);
+    AdvanceWalk();
+    LevelFrames += 1;
+    Flip(-1);
+    if (EnemyList.Empty() || LevelFrames > kDeathFramesMax) break;
+  }
+  EnemyList.Clear();
+  EnemyQueList.Clear();
+  BulletList.Clear();
+  ExplosionList.Clear();
+  WavePhase = 1;
+  LevelFrames = 0;
+  HurryOut = 0;
+  PlayerHit = 0;
+
+  Lives -= 1;
+  if (Lives <= 0) GameOverState = 4;
+  if (GameOverState == 0) {
+    SpiderEntry();
+    FillWaveQueue();
+  }
+  BuildWeb(Level);
+}
+
+void QuitDialog() {
+  PlayEffect("BlipSND");
+  double zoom = kQuitZoomStart;
+  FlushKeys();
+  int answer = 0;  // 1 yes, 2 no
+  while (answer == 0) {
+    Cls();
+    DrawFrozenScene();
+    WriteZoomText("exit game (y/n)", 11.5, 20, 0xFFFFFFFF, zoom, 1, 1, 0);
+    WriteText("press right key for no", 14, 28.5, 0xFFFF40FF, 0, 0.75, 0.75, 0, 255, 64, 255);
+    WriteText("press left key for yes", 14, 30, 0xFFFF40FF, 0, 0.75, 0.75, 0, 255, 64, 255);
+    Flip(-1);
+    // Every answer is asked for each frame so no press lingers into play.
+    const bool yes = KeyPresses(kKeyY) > 0 || MenuLeft() == 1 || KeyPresses(kKeyEnter) > 0;
+    const bool no = KeyPresses(kKeyN) > 0 || MenuRight() == 1 || KeyPresses(kKeyEscape) > 0;
+    if (yes)
+      answer = 1;
+    else if (no)
+      answer = 2;
+    if (zoom > 0) zoom -= 1;
+  }
+  if (answer == 1) GameOverState = 3;
+  Delay(100);
+  FlushKeys();
+}
+
+void EndGameFrame() {
+  FrameToggle ^= 1;
+  CheckLevelComplete();
+  LevelFrames += 1;
+  Flip(-1);
+  if (PlayerHit > 0) DeathSequence();
+  if (KeyPresses(kKeyEscape) > 0) QuitDialog();
+}
+
+void PopulateDemoInsects() {
+  EnemyList.Clear();
+  for (int i = 0; i < 8; ++i) CreateEnemy(0, 0, 0, RandInt(0, 359), RandInt(1, 3));
+  DragonflyAppeared = 0;
+  DragonflyCounter = 4;
+  for (int type = kDragonfly; type <= kSpoiler; ++type) CreateEnemy(0, 0, 0, RandInt(0, 359), type);
+}
+
+void EndGame() {
+  if (NeonMode == 1) TPoly::_End();
+  HurryOut = 0;
+  EnemySpeedFactor = 1;
+  if (MusicOn == 1 && Sound::IsPlaying("ingame-loop") == 1) Sound::Stop("ingame-loop");
+  if (MusicOn == 1) Sound::Play("menu-loop", 1);
+  PopulateDemoInsects();
+  // The game-over screen follows here once it exists.
+}
+
+void RunGame() {
+  StartGame();
+  while (GameOverState < 3) {
+    if (BonusLevel == 1)
+      BonusLevelFrame();
+    else
+      NormalLevelFrame();
+    EndGameFrame();
+  }
+  EndGame();
+}

@@ -1,0 +1,319 @@
+// The game loop's level cycle: death and re-entry, level completion, bonus levels, the
+// quit dialog and the music switch.
+#include "app/game.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/hud.h"
+#include "app/wave_queue.h"
+#include "arena/bullets.h"
+#include "arena/enemies.h"
+#include "arena/explosions.h"
+#include "arena/level_state.h"
+#include "arena/player.h"
+#include "arena/spider_figure.h"
+#include "arena/web.h"
+#include "audio/sound_switches.h"
+#include "platform/clock.h"
+#include "platform/input.h"
+#include "platform/random.h"
+#include "platform/script.h"
+#include "render/draw2d.h"
+#include "render/glow.h"
+#include "render/screen.h"
+#include "render/vector_font.h"
+#include "support/game_tables.h"
+
+namespace {
+
+constexpr int kEscape = 27;
+
+class Game : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    SetScreenSize(1024, 768);
+    ASSERT_TRUE(OpenDisplay(1024, 768, 0, 0, 0));
+    LoadGameTables();
+  }
+  static void TearDownTestSuite() { CloseDisplay(); }
+
+  void SetUp() override {
+    UseVirtualClock();
+    ResetInput();
+    ResetFrameNumber();
+    SeedRandom(7);
+    SoundOn = 0;
+    MusicOn = 0;
+    NeonMode = 0;
+    Score = 0;
+    Lives = 3;
+    Level = 1;
+    GameOverState = 0;
+    PlayerHit = 0;
+    WavePhase = 1;
+    LevelFrames = 0;
+    EnemyList.Clear();
+    EnemyQueList.Clear();
+    BulletList.Clear();
+    ExplosionList.Clear();
+    CharList.Clear();
+    frames = 0;
+    SetFrameHook([this](int) {
+      ++frames;
+      if (on_frame) on_frame(frames);
+      if (frames > frame_limit) throw ScriptStop{};
+    });
+  }
+  void TearDown() override {
+    SetFrameHook(nullptr);
+    ResetInput();
+    UseRealClock();
+  }
+
+  // A level in progress as after the spider's entry.
+  void EnterLevel(int level) {
+    Level = level;
+    BuildWeb(Level);
+    PlayerX = 502;
+    PlayerY = 384;
+    PlayerAngle = 180;
+    EnemyQueList.Clear();
+    FillWaveQueue();
+  }
+
+  int frames = 0;
+  int frame_limit = 5000;
+  std::function<void(int)> on_frame;
+};
+
+TEST_F(Game, LosingALifeOnTheLastWaveRestartsTheLevelsWaves) {
+  EnterLevel(2);
+  WavePhase = 4;
+  LevelFrames = 300;
+  Score = 4000;
+  PlayerHit = 1;
+  DeathSequence();
+
+  EXPECT_EQ(Lives, 2);
+  EXPECT_EQ(GameOverState, 0);
+  EXPECT_EQ(Level, 2);
+  EXPECT_EQ(Score, 4000);
+  EXPECT_EQ(WavePhase, 1);
+  EXPECT_EQ(PlayerHit, 0);
+  EXPECT_EQ(HurryOut, 0);
+  // Level 2's two waves are queued afresh, with the three starters on the rim.
+  EXPECT_EQ(EnemyQueList.Count(), 21u);
+  EXPECT_EQ(EnemyList.Count(), 3u);
+  // The spider walked in again and faces down.
+  EXPECT_DOUBLE_EQ(PlayerX, 502);
+  EXPECT_DOUBLE_EQ(PlayerY, 384);
+  EXPECT_DOUBLE_EQ(PlayerAngle, 180);
+  EXPECT_GT(frames, 91);
+}
+
+TEST_F(Game, WithOneLifeLeftAHitEndsTheGameWithoutAnEntry) {
+  EnterLevel(1);
+  Lives = 1;
+  PlayerX = 600;
+  PlayerY = 300;
+  PlayerHit = 1;
+  DeathSequence();
+
+  EXPECT_EQ(Lives, 0);
+  EXPECT_EQ(GameOverState, 4);
+  EXPECT_EQ(EnemyQueList.Count(), 0u);
+  EXPECT_TRUE(EnemyList.Empty());
+  EXPECT_DOUBLE_EQ(PlayerX, 600);  // no walk in
+  EXPECT_LE(frames, 201);
+}
+
+TEST_F(Game, TheDeathSequenceEndsWhenTheInsectsHaveGoneOrAfter200Frames) {
+  EnterLevel(1);
+  // With nothing to fly off the spin lasts a single frame.
+  EnemyList.Clear();
+  Lives = 2;
+  PlayerHit = 1;
+  DeathSequence();
+  EXPECT_EQ(frames, 1 + 91);
+
+  // Insects still flying keep the spin going, for 201 frames at the most.
+  ResetFrameNumber();
+  frames = 0;
+  EnemyList.Clear();
+  for (int i = 0; i < 5; ++i) CreateEnemy(1, 512, 384, 0, kBugSlayer);
+  Lives = 2;
+  PlayerHit = 1;
+  DeathSequence();
+  EXPECT_GT(frames, 1 + 91);
+  EXPECT_LE(frames, 201 + 91);
+  EXPECT_EQ(EnemyList.Count(), 3u);  // only the next try's starters
+}
+
+TEST_F(Game, LevelCompletesOnlyOnceTheInsectsHaveFlownOff) {
+  EnterLevel(1);
+  HurryOut = 0;
+  EnemyList.Clear();
+  EXPECT_FALSE(CheckLevelComplete());  // waves still to come
+
+  HurryOut = 1;
+  CreateEnemy(1, 512, 384, 0, kHornet);
+  WavePhase = 2;
+  LevelFrames = 500;
+  EXPECT_FALSE(CheckLevelComplete());  // one still on its way out
+  EXPECT_EQ(EnemyCount, 1);
+  EXPECT_EQ(frames, 0);
+
+  // In the last phase stragglers no longer hold the level up after 120 frames.
+  WavePhase = 4;
+  LevelFrames = 121;
+  DragonflyCounter = 2;
+  EXPECT_TRUE(CheckLevelComplete());
+  EXPECT_EQ(frames, 175);  // the colour flow: 25 steps of 7 frames
+  EXPECT_EQ(Level, 2);
+  EXPECT_EQ(DragonflyCounter, 3);
+  EXPECT_EQ(WavePhase, 1);
+  EXPECT_EQ(HurryOut, 0);
+  EXPECT_EQ(LevelFrames, 0);
+  EXPECT_EQ(EnemyQueList.Count(), 21u);  // level 2's waves
+  EXPECT_EQ(WebList.Count(), 108u);
+}
+
+TEST_F(Game, LevelThreeLeadsToABonusLevelOf1380Frames) {
+  EnterLevel(3);
+  HurryOut = 1;
+  EnemyList.Clear();
+  ASSERT_TRUE(CheckLevelComplete());
+  EXPECT_EQ(Level, 4);
+  EXPECT_EQ(BonusLevel, 1);
+  EXPECT_EQ(BonusLevelFrames, 1380);
+  EXPECT_TRUE(EnemyList.Empty());
+  EXPECT_EQ(EnemyQueList.Count(), 0u);
+}
+
+TEST_F(Game, ABonusLevelEndsByItsBudgetEvenWithInsectsLeft) {
+  EnterLevel(4);
+  ASSERT_EQ(BonusLevel, 1);
+  EnemyList.Clear();
+  CreateEnemy(1, 500, 380, 0, kBugSlayer);
+  LevelFrames = 1380;
+  BonusLevelFrame();
+  EXPECT_EQ(HurryOut, 0);
+  LevelFrames = 1381;
+  BonusLevelFrame();
+  EXPECT_EQ(HurryOut, 1);
+  EXPECT_EQ(LevelFrames, 0);
+
+  // From level 52 on the budget is negative: the first frame ends it.
+  EnterLevel(52);
+  EnemyList.Clear();
+  CreateEnemy(1, 500, 380, 0, kBugSlayer);
+  LevelFrames = 0;
+  BonusLevelFrame();
+  EXPECT_EQ(HurryOut, 1);
+}
+
+TEST_F(Game, TheQuitDialogFreezesTheSceneAndNoResumesExactly) {
+  EnterLevel(1);
+  EnemyList.Clear();
+  CreateEnemy(1, 300, 300, 90, kHornet);
+  CreateEnemy(1, 700, 500, 90, kBeetle);
+  FireBullet();
+  CreateExplosion(400, 400, 1, kExplosionRing, 32, 1);
+  struct Snapshot {
+    std::vector<float> insects;
+    std::vector<double> bullets;
+    double ring = 0;
+    double player_x = 0, player_y = 0;
+    double frames = 0;
+  };
+  auto snap = [] {
+    Snapshot s;
+    for (const Enemies& e : EnemyList) s.insects.insert(s.insects.end(), {e.x, e.y});
+    for (const PlayerBullets& b : BulletList) s.bullets.insert(s.bullets.end(), {b.x, b.y});
+    s.ring = ExplosionList.First() ? ExplosionList.First()->Size : -1;
+    s.player_x = PlayerX;
+    s.player_y = PlayerY;
+    s.frames = LevelFrames;
+    return s;
+  };
+  const Snapshot before = snap();
+  ASSERT_EQ(before.insects.size(), 4u);
+  ASSERT_EQ(before.bullets.size(), 2u);
+
+  // Held walk and fire keys must not move anything while the question is up.
+  on_frame = [](int frame) {
+    if (frame == 1) {
+      InjectKeyDown(38);
+      InjectKeyDown(87);
+    }
+    if (frame == 30) InjectKeyPress(78);  // N
+  };
+  QuitDialog();
+  const Snapshot after = snap();
+  EXPECT_EQ(GameOverState, 0);
+  EXPECT_EQ(frames, 30);
+  EXPECT_EQ(after.insects, before.insects);
+  EXPECT_EQ(after.bullets, before.bullets);
+  EXPECT_EQ(after.ring, before.ring);
+  EXPECT_EQ(after.player_x, before.player_x);
+  EXPECT_EQ(after.frames, before.frames);
+  // The answer does not linger: the next frame sees no press and no held key.
+  EXPECT_EQ(KeyPresses(78), 0);
+  EXPECT_EQ(KeyIsDown(38), 0);
+}
+
+TEST_F(Game, EveryYesAnswerQuitsAndEveryNoAnswerResumes) {
+  struct Case {
+    int key;
+    int game_over_state;
+  };
+  const Case cases[] = {{89, 3}, {13, 3}, {37, 3}, {78, 0}, {27, 0}, {39, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    GameOverState = 0;
+    frames = 0;
+    on_frame = [&](int frame) {
+      if (frame == 3) InjectKeyPress(c.key);
+    };
+    QuitDialog();
+    EXPECT_EQ(GameOverState, c.game_over_state);
+    EXPECT_EQ(frames, 3);
+  }
+}
+
+TEST_F(Game, EscapeDuringPlayOpensTheDialogAndYesEndsTheGame) {
+  // A whole game: Escape once the spider stands, then Yes.
+  on_frame = [](int frame) {
+    if (frame == 100) InjectKeyPress(kEscape);
+    if (frame == 110) InjectKeyPress(89);
+  };
+  RunGame();
+  EXPECT_EQ(GameOverState, 3);
+  EXPECT_EQ(frames, 110);
+  // The game leaves the menu's insects behind: eight small ones and four specials.
+  EXPECT_EQ(EnemyList.Count(), 12u);
+  EXPECT_EQ(HurryOut, 0);
+  EXPECT_EQ(EnemySpeedFactor, 1);
+}
+
+TEST_F(Game, AGameStartsFreshWhateverTheLastOneLeft) {
+  Score = 12345;
+  NextBonusAt = 60000;
+  ContactCheckType = 5;
+  DragonflyCounter = 9;
+  FireTimer = 5;
+  frame_limit = 90;  // stop as the spider stands
+  EXPECT_THROW(StartGame(), ScriptStop);
+  EXPECT_EQ(Score, 0);
+  EXPECT_EQ(Level, 1);
+  EXPECT_EQ(NextBonusAt, 20000);
+  EXPECT_EQ(ContactCheckType, 1);
+  EXPECT_EQ(DragonflyCounter, 0);
+  EXPECT_EQ(FireTimer, 0);
+  // The first level of a game runs faster than its web's own rule.
+  EXPECT_DOUBLE_EQ(EnemySpeedFactor, 1.0 + 2.0 / 20.0);
+}
+
+}  // namespace
