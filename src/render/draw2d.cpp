@@ -725,6 +725,11 @@ void CenterImageHandle(const ImageHandle& image) {
   image->handle_y = image->height * 0.5;
 }
 
+void NoteTextureBound(unsigned name) {
+  cache_texture = name;
+  cache_texturing = true;
+}
+
 TGLImageFrame* GetImageFrame(const ImageHandle& image, int frame) {
   if (!image || !display_open || frame < 0 || frame >= static_cast<int>(image->frames.size()) ||
       frame >= static_cast<int>(image->pixmaps.size()))

@@ -89,6 +89,10 @@ void ShowMouse();
 // The image frame's texture, made (or remade for a new context) if needed; nullptr
 // for a missing image or frame. Used by the strip renderer to bind it itself.
 TGLImageFrame* GetImageFrame(const ImageHandle& image, int frame);
+// The strip renderer binds and enables textures behind the service; it reports each
+// bind here so the service's cache stays true and its next untextured primitive
+// switches texturing off again.
+void NoteTextureBound(unsigned name);
 
 // Read-only view of the state, and the count of OpenGL state calls the service has
 // issued (blend, texture enable and bind, colour), for tests of its cache.

@@ -63,6 +63,7 @@ bool BindFrame(const ImageHandle& image, int frame, int mode, int new_strip) {
     current = CurrentFrame{image.get(), f, f->name, f->seq};
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, f->name);
+    NoteTextureBound(f->name);
     ++bind_count;
     glShadeModel(GL_SMOOTH);
     OpenPrimitive(mode);

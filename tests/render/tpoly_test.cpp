@@ -10,6 +10,7 @@
 #include "embedded_assets.h"
 #include "render/draw2d.h"
 #include "render/draw_log.h"
+#include "support/pixels.h"
 
 namespace {
 
@@ -181,6 +182,22 @@ TEST_F(StripTest, LeavesTexturingAndServiceColourAsThePrimingDoes) {
   EXPECT_NEAR(colour[2], 30 / 255.0, 1e-3);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   SetColor(255, 255, 255);
+}
+
+TEST_F(StripTest, APlainLineRightAfterAStripIsDrawnUntextured) {
+  // The service must learn that the strips left texturing on, or its next plain line
+  // samples the glow texture's transparent corner and shows nothing.
+  DrawLine(0, 0, 1, 0);  // the service's cache now says: texturing off
+  Cls();
+  TPoly::Line(dot_, 0, 100, 100, kRed, 200, 100, kBlue, 16, 1, 0);
+  TPoly::_End();
+  SetBlend(BLEND_SOLID);
+  SetColor(255, 255, 255);
+  DrawLine(300, 300, 400, 300);
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  const Rgb p = ReadPixel(350, 300);
+  EXPECT_EQ(p.r + p.g + p.b, 3 * 255);
+  SetBlend(BLEND_ADD);
 }
 
 TEST_F(StripTest, NothingIsLoggedWhileTheLogIsOff) {
