@@ -5,7 +5,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <deque>
+#include <mutex>
+#include <span>
 #include <string>
+#include <thread>
 
 #include "platform/resources.h"
 
@@ -13,6 +17,14 @@
 // fixed channel. Mix_Music would stream, but it has a single slot and no channel index, so
 // the bank could not address the two loops like the effects. The cost is memory: about
 // 10 MB per minute of 44.1 kHz stereo, a few tens of MB for the whole bank.
+//
+// Decoding the music loops whole takes a few hundred milliseconds, too long to hold up
+// start-up, so large resources are decoded on one background thread in load order. Load
+// only checks that the bytes open as a sound. A Play that comes before the samples do is
+// kept as asked (channel, loop, isplay and volume as usual) and the decoder starts it the
+// moment they are ready; until then IsPlaying answers 1, as it would for the playback the
+// caller has asked for, so a caller that stops what "is playing" stops this one too.
+// Nothing waits for the decoder except SoundList and AppExit.
 
 void ChunkDeleter::operator()(Mix_Chunk* chunk) const {
   Mix_FreeChunk(chunk);
@@ -23,6 +35,17 @@ namespace {
 constexpr int kFrequency = 44100;
 constexpr int kOutputChannels = 2;
 constexpr int kBufferFrames = 1024;
+// Embedded resources at least this large are decoded in the background: the music loops,
+// not the effects.
+constexpr std::size_t kBackgroundBytes = 128 * 1024;
+
+struct DecodeJob {
+  std::size_t index;  // into the sound list, which only grows until Shutdown
+  std::span<const unsigned char> bytes;
+};
+
+struct Bank;
+void DecodeLoop(Bank& bank);
 
 struct Bank {
   std::vector<Sound> sounds;
@@ -35,12 +58,37 @@ struct Bank {
   bool sdlAudio = false;  // we initialised SDL's audio subsystem
   bool mixInit = false;   // we called Mix_Init
 
+  // Every call into the bank and every hand-over from the decoder hold this.
+  std::mutex lock;
+  std::deque<DecodeJob> jobs;
+  std::thread decoder;
+  bool decoderRunning = false;
+  bool closing = false;  // the decoder drops what it finishes
+
   Bank() = default;
   Bank(const Bank&) = delete;
   Bank& operator=(const Bank&) = delete;
   ~Bank() { Shutdown(); }
 
+  // Returns once the decoder has finished every queued job.
+  void Settle() {
+    std::thread running;
+    {
+      std::lock_guard guard(lock);
+      running = std::move(decoder);
+    }
+    if (running.joinable()) running.join();
+  }
+
   void Shutdown() {
+    {
+      std::lock_guard guard(lock);
+      jobs.clear();
+      closing = true;
+    }
+    Settle();
+    std::lock_guard guard(lock);
+    closing = false;
     if (deviceOpen) Mix_HaltChannel(-1);
     sounds.clear();  // frees the chunks while the mixer still knows them
     if (deviceOpen) Mix_CloseAudio();
@@ -50,6 +98,16 @@ struct Bank {
     loadCounter = 0;
     channels = 100;
     deviceOpen = sdlAudio = mixInit = false;
+  }
+
+  // Called with the lock held.
+  void Queue(DecodeJob job) {
+    jobs.push_back(job);
+    if (decoderRunning) return;
+    // A decoder that ran out of work has left the loop and needs no lock to finish.
+    if (decoder.joinable()) decoder.join();
+    decoderRunning = true;
+    decoder = std::thread(DecodeLoop, std::ref(*this));
   }
 };
 
@@ -97,15 +155,27 @@ void ApplyVolume(const Bank& bank, const Sound& sound) {
   }
 }
 
-// A silent bank has no chunks but still plays on paper.
+// A silent bank has no chunks but still plays on paper; a sound being decoded plays as
+// soon as it can.
 bool HasSound(const Bank& bank, const Sound& sound) {
-  return sound.soundFX != nullptr || !bank.deviceOpen;
+  return sound.soundFX != nullptr || sound.decoding == 1 || !bank.deviceOpen;
+}
+
+bool InRange(const Bank& bank, const Sound& sound) {
+  return sound.ChannelNr >= 0 && sound.ChannelNr < bank.channels;
 }
 
 int StartChannel(const Bank& bank, const Sound& sound, bool loop) {
-  if (sound.ChannelNr < 0 || sound.ChannelNr >= bank.channels) return -1;
+  if (!InRange(bank, sound)) return -1;
   if (!bank.deviceOpen) return sound.ChannelNr;
   return Mix_PlayChannel(sound.ChannelNr, sound.soundFX.get(), loop ? -1 : 0);
+}
+
+// The playback a Play asked for while the samples were still being decoded.
+void StartPending(const Bank& bank, Sound& sound) {
+  sound.startPending = 0;
+  sound.channel = StartChannel(bank, sound, sound.loop == 1);
+  ApplyVolume(bank, sound);
 }
 
 ChunkPtr DecodeMemory(const unsigned char* data, std::size_t size) {
@@ -113,6 +183,46 @@ ChunkPtr DecodeMemory(const unsigned char* data, std::size_t size) {
   SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (rw == nullptr) return nullptr;
   return ChunkPtr(Mix_LoadWAV_RW(rw, 1));
+}
+
+// Opens the bytes as a stream and closes them again: reads the headers only.
+bool OpensAsSound(std::span<const unsigned char> bytes) {
+  if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return false;
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (rw == nullptr) return false;
+  Mix_Music* music = Mix_LoadMUS_RW(rw, 1);
+  if (music == nullptr) return false;
+  Mix_FreeMusic(music);
+  return true;
+}
+
+// Hands decoded samples to their sound, with the lock held.
+void Adopt(const Bank& bank, Sound& sound, ChunkPtr chunk) {
+  sound.decoding = 0;
+  sound.soundFX = std::move(chunk);
+  if (sound.startPending == 0) return;
+  if (sound.soundFX == nullptr) {
+    // Opened but would not decode: as if it had never been played.
+    sound.startPending = 0;
+    sound.channel = -1;
+    sound.isplay = 0;
+    return;
+  }
+  if (sound.isplay == 1) StartPending(bank, sound);  // paused: the resume starts it
+}
+
+void DecodeLoop(Bank& bank) {
+  std::unique_lock guard(bank.lock);
+  while (!bank.jobs.empty()) {
+    const DecodeJob job = bank.jobs.front();
+    bank.jobs.pop_front();
+    guard.unlock();
+    ChunkPtr chunk = DecodeMemory(job.bytes.data(), job.bytes.size());
+    guard.lock();
+    if (bank.closing) break;
+    Adopt(bank, bank.sounds[job.index], std::move(chunk));
+  }
+  bank.decoderRunning = false;
 }
 
 ChunkPtr DecodeFile(const std::string& path) {
@@ -135,6 +245,7 @@ bool FileHasData(const std::string& path) {
 
 int SoundInit(int channels) {
   Bank& bank = TheBank();
+  std::lock_guard guard(bank.lock);
   bank.channels = std::max(channels, 0);
   if (bank.deviceOpen) {
     Mix_AllocateChannels(bank.channels);
@@ -157,11 +268,15 @@ int SoundInit(int channels) {
 }
 
 bool SoundDeviceOpen() {
-  return TheBank().deviceOpen;
+  Bank& bank = TheBank();
+  std::lock_guard guard(bank.lock);
+  return bank.deviceOpen;
 }
 
 const std::vector<Sound>& SoundList() {
-  return TheBank().sounds;
+  Bank& bank = TheBank();
+  bank.Settle();
+  return bank.sounds;
 }
 
 int Sound::AppExit() {
@@ -171,6 +286,7 @@ int Sound::AppExit() {
 
 int Sound::ChannelVolume(std::string_view name, int percent) {
   Bank& bank = TheBank();
+  std::lock_guard guard(bank.lock);
   for (Sound& sound : bank.sounds) {
     if (!MatchesLowered(sound.FX, name)) continue;
     sound.cvolume = 0.01 * percent;
@@ -181,16 +297,19 @@ int Sound::ChannelVolume(std::string_view name, int percent) {
 
 int Sound::GlobalVolume(int percent) {
   Bank& bank = TheBank();
+  std::lock_guard guard(bank.lock);
   bank.master = 0.01 * percent;
   for (const Sound& sound : bank.sounds) ApplyVolume(bank, sound);
   return 0;
 }
 
 int Sound::IsPlaying(std::string_view name) {
-  const Bank& bank = TheBank();
+  Bank& bank = TheBank();
+  std::lock_guard guard(bank.lock);
   for (const Sound& sound : bank.sounds) {
     if (sound.FX != name) continue;
     if (!bank.deviceOpen || sound.channel < 0) return 0;
+    if (sound.startPending == 1) return 1;
     return Mix_Playing(sound.channel) != 0 ? 1 : 0;
   }
   return 0;
@@ -200,13 +319,22 @@ int Sound::IsPlaying(std::string_view name) {
 // the note at the top).
 int Sound::Load(std::string_view name, int /*stream*/) {
   Bank& bank = TheBank();
+  std::lock_guard guard(bank.lock);
   ++bank.loadCounter;  // also for a failed load, so later sounds keep their channels
 
   Sound sound;
   bool found = false;
+  std::span<const unsigned char> background;
   if (auto resource = FindResource(name); resource && !resource->empty()) {
     found = true;
-    if (bank.deviceOpen) sound.soundFX = DecodeMemory(resource->data(), resource->size());
+    if (bank.deviceOpen && resource->size() >= kBackgroundBytes) {
+      if (OpensAsSound(*resource)) {
+        sound.decoding = 1;
+        background = *resource;
+      }
+    } else if (bank.deviceOpen) {
+      sound.soundFX = DecodeMemory(resource->data(), resource->size());
+    }
   } else {
     // The names are written with Windows separators; try them as given, then as a
     // path of this system.
@@ -228,17 +356,24 @@ int Sound::Load(std::string_view name, int /*stream*/) {
   sound.FX = ShortName(name);
   sound.ChannelNr = bank.loadCounter;
   bank.sounds.push_back(std::move(sound));
+  if (!background.empty()) bank.Queue({bank.sounds.size() - 1, background});
   return 1;
 }
 
 int Sound::Play(std::string_view name, int loop) {
   Bank& bank = TheBank();
+  std::lock_guard guard(bank.lock);
   for (Sound& sound : bank.sounds) {
     if (!MatchesLowered(sound.FX, name)) continue;
     if (sound.isplay == 1 && loop == 1) return 0;
     if (!HasSound(bank, sound)) continue;
     sound.loop = loop;
-    sound.channel = StartChannel(bank, sound, loop == 1);
+    if (sound.decoding == 1) {
+      sound.channel = InRange(bank, sound) ? sound.ChannelNr : -1;
+      sound.startPending = sound.channel >= 0 ? 1 : 0;
+    } else {
+      sound.channel = StartChannel(bank, sound, loop == 1);
+    }
     ApplyVolume(bank, sound);
     sound.isplay = 1;
     return 0;
@@ -248,15 +383,20 @@ int Sound::Play(std::string_view name, int loop) {
 
 int Sound::Pause(std::string_view name, int state) {
   Bank& bank = TheBank();
+  std::lock_guard guard(bank.lock);
   const bool all = IsAll(name);
   for (Sound& sound : bank.sounds) {
     if (!all && !MatchesLowered(sound.FX, name)) continue;
     if (sound.channel < 0) continue;
     if (state == 0) {
-      if (bank.deviceOpen) Mix_Pause(sound.channel);
+      if (bank.deviceOpen && sound.startPending == 0) Mix_Pause(sound.channel);
       sound.isplay = 0;
     } else {
-      if (bank.deviceOpen) Mix_Resume(sound.channel);
+      if (sound.startPending == 0) {
+        if (bank.deviceOpen) Mix_Resume(sound.channel);
+      } else if (sound.decoding == 0) {
+        StartPending(bank, sound);  // decoded while paused
+      }
       sound.isplay = 1;
       ApplyVolume(bank, sound);
     }
@@ -266,6 +406,7 @@ int Sound::Pause(std::string_view name, int state) {
 
 int Sound::Stop(std::string_view name) {
   Bank& bank = TheBank();
+  std::lock_guard guard(bank.lock);
   const bool all = IsAll(name);
   for (Sound& sound : bank.sounds) {
     if (!all && !MatchesLowered(sound.FX, name)) continue;
@@ -274,6 +415,7 @@ int Sound::Stop(std::string_view name) {
     if (sound.channel < 0) continue;
     sound.count = 0;
     if (bank.deviceOpen) Mix_HaltChannel(sound.channel);
+    sound.startPending = 0;
     sound.channel = -1;
     sound.isplay = 0;
   }

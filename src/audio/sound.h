@@ -24,6 +24,8 @@ struct Sound {
   int isplay = 0;     // 1 after Play or a resuming Pause, 0 after Stop or a pausing Pause
   int count = 0;      // cleared by Stop
   double cvolume = 1.0;
+  int decoding = 0;      // 1 while the samples are decoded in the background
+  int startPending = 0;  // 1 while a Play waits for those samples
 
   // Closes the device and forgets every sound, the master volume and the load counter.
   static int AppExit();
@@ -50,7 +52,7 @@ int SoundInit(int channels);
 // Whether SoundInit opened a device (and AppExit has not closed it since).
 bool SoundDeviceOpen();
 
-// The loaded sounds in load order.
+// The loaded sounds in load order, once every one of them is decoded (waits for that).
 const std::vector<Sound>& SoundList();
 
 // The game's fifteen sounds in their fixed order, then the music volumes.
