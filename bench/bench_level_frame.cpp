@@ -1,0 +1,169 @@
+// One frame of a busy normal level: 40 insects of every type, four bullets and 60
+// explosion records, reported as a share of the 16.7 ms frame.
+//
+// - logic: the per-frame work that draws nothing (wave control, the spider, the
+//   insects' flight and bounces, the contact test), timed alone;
+// - frame: the whole frame as the game loop runs it, in wire and in neon mode, GL
+//   submission included and the frame finished by the GL before the clock stops.
+//
+// The scene is topped up between timed frames whenever shots or the arena's edge
+// have thinned it, so every frame carries the full load.
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "app/game.h"
+#include "app/hud.h"
+#include "app/wave_queue.h"
+#include "arena/bullets.h"
+#include "arena/enemies.h"
+#include "arena/explosions.h"
+#include "arena/level_state.h"
+#include "arena/player.h"
+#include "arena/spider_figure.h"
+#include "arena/web.h"
+#include "audio/sound_switches.h"
+#include "embedded_assets.h"
+#include "platform/random.h"
+#include "render/draw2d.h"
+#include "render/glow.h"
+#include "render/screen.h"
+#include "render/vector_font.h"
+
+namespace {
+
+constexpr double kFrameSeconds = 1.0 / 60.0;
+constexpr size_t kInsects = 40;
+constexpr size_t kExplosionRecords = 60;
+
+void TopUpScene() {
+  while (EnemyList.Count() < kInsects) {
+    const int i = static_cast<int>(EnemyList.Count());
+    // Types 1..9 round, spread over the web away from the spider.
+    const PlayPoint p = RandomPlayPoint();
+    CreateEnemy(1, p.x, p.y, 0, 1 + i % 9);
+  }
+  // Hits and the spider's own bursts add records; keep the load at 60.
+  while (ExplosionList.Count() > kExplosionRecords) ExplosionList.Remove(ExplosionList.Last());
+  // Three debris squares make twelve records; rings make one each.
+  while (ExplosionList.Count() + 12 <= kExplosionRecords)
+    CreateExplosion(RandInt(200, 800), RandInt(200, 560), 3, kExplosionDebris, 0, 0);
+  while (ExplosionList.Count() < kExplosionRecords)
+    CreateExplosion(RandInt(200, 800), RandInt(200, 560), 1, kExplosionRing, 60, 0.5);
+  // Four shots in the air: held fire with the timer cleared.
+  for (int heading = 0; BulletList.Count() < 4; heading += 90) {
+    PlayerAngle = heading % 360;
+    FireTimer = 0;
+    FireBullet();
+  }
+  PlayerX = 512;
+  PlayerY = 384;
+  PlayerHit = 0;
+  HurryOut = 0;
+  WavePhase = 1;
+  LevelFrames = 0;
+}
+
+void SetUpLevel(int neon) {
+  SeedRandom(99);
+  SoundOn = 0;
+  NeonMode = neon;
+  GlowAmount = 0;
+  RecomputeGlowWidths();
+  Level = 5;
+  BuildWeb(Level);
+  EnemyList.Clear();
+  EnemyQueList.Clear();
+  BulletList.Clear();
+  ExplosionList.Clear();
+  DragonflyCounter = 4;
+  TopUpScene();
+}
+
+void Logic() {
+  WaveControl();
+  UpdatePlayer(1);
+  UpdateEnemies(0);
+  CheckEnemyContact();
+}
+
+void BM_LevelLogic(benchmark::State& state) {
+  SetUpLevel(0);
+  double seconds = 0;
+  long frames = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    TopUpScene();
+    state.ResumeTiming();
+    const auto start = std::chrono::steady_clock::now();
+    Logic();
+    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ++frames;
+  }
+  state.counters["insects"] = static_cast<double>(EnemyList.Count());
+  state.counters["budget_share"] = frames > 0 ? seconds / frames / kFrameSeconds : 0;
+}
+
+void WholeFrame(benchmark::State& state, int neon) {
+  SetUpLevel(neon);
+  double seconds = 0;
+  long frames = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    TopUpScene();
+    glFinish();
+    state.ResumeTiming();
+    const auto start = std::chrono::steady_clock::now();
+    NormalLevelFrame();
+    Flip(0);
+    glFinish();
+    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ++frames;
+  }
+  state.counters["explosions"] = static_cast<double>(ExplosionList.Count());
+  state.counters["budget_share"] = frames > 0 ? seconds / frames / kFrameSeconds : 0;
+}
+
+void BM_LevelFrameWire(benchmark::State& state) {
+  WholeFrame(state, 0);
+}
+void BM_LevelFrameNeon(benchmark::State& state) {
+  WholeFrame(state, 1);
+}
+BENCHMARK(BM_LevelLogic)->Iterations(3000);
+BENCHMARK(BM_LevelFrameWire)->Iterations(200);
+BENCHMARK(BM_LevelFrameNeon)->Iterations(100);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+  SetScreenSize(1024, 768);
+  if (!OpenDisplay(1024, 768, 0, 0, 0)) return 1;
+  RegisterEmbeddedResources();
+  DotImage = LoadImage("IncBin::res\\dot.png", -1);
+  BackdropImage = LoadImage("IncBin::res\\backdrop1.png", -1);
+  if (DotImage) CenterImageHandle(DotImage);
+  SetBlend(BLEND_ADD);
+  BackgroundOn = 1;
+  LoadFont();
+  LoadTextScales();
+  LoadColorTable();
+  LoadWebLayouts();
+  LoadBulletShape();
+  PrecomputeSpiderFigure();
+  LoadEnemyShapes();
+  ConnectEnemyHits();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  DotImage.reset();  // textures must go before the GL context does
+  BackdropImage.reset();
+  CloseDisplay();
+  return 0;
+}
