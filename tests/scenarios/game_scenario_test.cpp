@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "app/game.h"
@@ -16,6 +18,7 @@
 #include "arena/spider_figure.h"
 #include "arena/web.h"
 #include "audio/sound_switches.h"
+#include "embedded_assets.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/random.h"
@@ -23,8 +26,10 @@
 #include "render/draw2d.h"
 #include "render/glow.h"
 #include "render/screen.h"
+#include "render/tpoly.h"
 #include "render/vector_font.h"
 #include "support/game_tables.h"
+#include "support/pixels.h"
 
 namespace {
 
@@ -164,6 +169,42 @@ TEST_F(GameScenario, AScriptedPlayerPlaysByTheRulesAndTheSameSeedPlaysTheSameGam
   const std::vector<FrameRecord> second = PlaySeededGame(2026);
   ASSERT_EQ(second.size(), first.size());
   EXPECT_TRUE(second == first);
+}
+
+// Not a check: keeps frames of a neon game as PNGs in SG_SCREENSHOT_DIR to look at.
+TEST_F(GameScenario, DISABLED_WriteNeonGameFrames) {
+  const char* dir = std::getenv("SG_SCREENSHOT_DIR");
+  if (dir == nullptr) GTEST_SKIP() << "set SG_SCREENSHOT_DIR";
+  RegisterEmbeddedResources();
+  DotImage = LoadImage("IncBin::res\\dot.png", -1);
+  CenterImageHandle(DotImage);
+  BackdropImage = LoadImage("IncBin::res\\backdrop1.png", -1);
+  SetBlend(BLEND_ADD);  // as start-up leaves it
+  TPoly::Initialise();
+  UseVirtualClock();
+  ResetInput();
+  SeedRandom(5);
+  SoundOn = 0;
+  MusicOn = 0;
+  NeonMode = 1;
+  BackgroundOn = 1;
+  Lives = 3;
+  SetFrameHook([&](int frame) {
+    if (frame > 91) Steer();
+    if (frame % 400 == 0)
+      SaveScreenshot((std::string(dir) + "/game_neon_" + std::to_string(frame) + ".png").c_str());
+    if (frame >= 2400) throw ScriptStop{};
+  });
+  try {
+    RunGame();
+  } catch (const ScriptStop&) {
+  }
+  SetFrameHook(nullptr);
+  ResetInput();
+  UseRealClock();
+  NeonMode = 0;
+  DotImage.reset();
+  BackdropImage.reset();
 }
 
 }  // namespace
