@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "app/hud.h"
@@ -212,6 +214,14 @@ TEST_F(Game, ABonusLevelEndsByItsBudgetEvenWithInsectsLeft) {
   LevelFrames = 0;
   BonusLevelFrame();
   EXPECT_EQ(HurryOut, 1);
+  // ... and only once: a negative budget must not send them off again every frame,
+  // turning them to a new random heading each time so that they never leave.
+  LevelFrames = 5;
+  const int heading = EnemyList.First()->angle;
+  BonusLevelFrame();
+  EXPECT_EQ(LevelFrames, 5);
+  const int turned = std::abs(EnemyList.First()->angle - heading);
+  EXPECT_LE(std::min(turned, 360 - turned), 4);  // one steering step, no new heading
 }
 
 TEST_F(Game, TheQuitDialogFreezesTheSceneAndNoResumesExactly) {
