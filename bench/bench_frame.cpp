@@ -16,6 +16,7 @@
 
 #include "app/startup.h"
 #include "audio/sound.h"
+#include "bench_stats.h"
 #include "embedded_assets.h"
 #include "platform/script.h"
 #include "render/draw2d.h"
@@ -91,19 +92,6 @@ void TimeSoundBank(double& load_ms, double& settled_ms) {
   (void)SoundList();
   settled_ms = MsSince(start);
   Sound::AppExit();
-}
-
-double Percentile(std::vector<double> v, double p) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  const std::size_t i = std::min(v.size() - 1, static_cast<std::size_t>(p * (v.size() - 1) + 0.5));
-  return v[i];
-}
-
-double Mean(const std::vector<double>& v) {
-  double sum = 0;
-  for (double x : v) sum += x;
-  return v.empty() ? 0 : sum / static_cast<double>(v.size());
 }
 
 std::vector<double> frame_ms;

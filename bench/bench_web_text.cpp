@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "arena/web.h"
+#include "bench_stats.h"
 #include "embedded_assets.h"
 #include "render/draw2d.h"
 #include "render/glow.h"
@@ -46,19 +47,6 @@ Result neon, wire;
 
 double MsBetween(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
-double Percentile(std::vector<double> v, double p) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  const std::size_t i = std::min(v.size() - 1, static_cast<std::size_t>(p * (v.size() - 1) + 0.5));
-  return v[i];
-}
-
-double Mean(const std::vector<double>& v) {
-  double sum = 0;
-  for (double x : v) sum += x;
-  return v.empty() ? 0 : sum / static_cast<double>(v.size());
 }
 
 void DrawText40() {

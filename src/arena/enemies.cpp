@@ -489,6 +489,12 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
 
   const float push_x = bullet ? static_cast<float>(bullet->xspeed / 2) : 0.0f;
   const float push_y = bullet ? static_cast<float>(bullet->yspeed / 2) : 0.0f;
+  // The shot knocks the insect along the bullet's flight at half the bullet's speed.
+  auto knock_back = [&](int frames) {
+    e.PushFrames = frames;
+    e.PushXSpeed = push_x;
+    e.PushYSpeed = push_y;
+  };
   switch (e.EnemyType) {
     case kHornet:
     case kMosquito:
@@ -507,19 +513,13 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
       Remove(e);
       break;
     case kRocketBug:
-      e.PushFrames = 2;
-      e.PushXSpeed = push_x;
-      e.PushYSpeed = push_y;
+      knock_back(2);
       break;
     case kSpoiler:
-      e.PushFrames = 3;
-      e.PushXSpeed = push_x;
-      e.PushYSpeed = push_y;
+      knock_back(3);
       break;
     case kBugSlayer:
-      e.PushFrames = 3;
-      e.PushXSpeed = push_x;
-      e.PushYSpeed = push_y;
+      knock_back(3);
       if (e.HurryOutOfScreenMode == 1) {
         Score += kHurryOutPoints;
         Remove(e);
