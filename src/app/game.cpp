@@ -25,11 +25,6 @@
 
 namespace {
 
-constexpr int kKeyEscape = 27;
-constexpr int kKeyEnter = 13;
-constexpr int kKeyY = 89;
-constexpr int kKeyN = 78;
-
 constexpr int kSpiderEntryFrames = 91;
 constexpr int kDeathFramesMax = 200;
 constexpr int kLevelCompleteFramesPerStep = 7;
@@ -247,8 +242,8 @@ void QuitDialog() {
     WriteText("press left key for yes", 14, 30, 0xFFFF40FF, 0, 0.75, 0.75, 0, 255, 64, 255);
     Flip(-1);
     // Every answer is asked for each frame so no press lingers into play.
-    const bool yes = KeyPresses(kKeyY) > 0 || MenuLeft() == 1 || KeyPresses(kKeyEnter) > 0;
-    const bool no = KeyPresses(kKeyN) > 0 || MenuRight() == 1 || KeyPresses(kKeyEscape) > 0;
+    const bool yes = KeyPresses('Y') > 0 || MenuLeft() == 1 || KeyPresses(kVkEnter) > 0;
+    const bool no = KeyPresses('N') > 0 || MenuRight() == 1 || KeyPresses(kVkEscape) > 0;
     if (yes)
       answer = 1;
     else if (no)
@@ -266,7 +261,7 @@ void EndGameFrame() {
   LevelFrames += 1;
   Flip(-1);
   if (PlayerHit > 0) DeathSequence();
-  if (KeyPresses(kKeyEscape) > 0) QuitDialog();
+  if (KeyPresses(kVkEscape) > 0) QuitDialog();
 }
 
 void PopulateDemoInsects() {

@@ -15,6 +15,11 @@ void PumpEvents();
 // present, numbered in the order SDL reports them. Safe to call more than once.
 void InitInput();
 
+// Virtual-key codes the screens ask for by name; letters and digits are their
+// upper-case ASCII codes ('Y', '0').
+inline constexpr int kVkEnter = 13;
+inline constexpr int kVkEscape = 27;
+
 int KeyPresses(int code);  // presses since the last query for that key; cleared by it
 int KeyIsDown(int code);   // 1 while held
 void FlushKeys();          // forget all presses and held states
