@@ -16,6 +16,7 @@
 
 #include "app/game.h"
 #include "app/hud.h"
+#include "app/tables.h"
 #include "app/wave_queue.h"
 #include "arena/bullets.h"
 #include "arena/enemies.h"
@@ -26,6 +27,7 @@
 #include "arena/web.h"
 #include "audio/sound_switches.h"
 #include "embedded_assets.h"
+#include "input/controls.h"
 #include "platform/random.h"
 #include "render/draw2d.h"
 #include "render/glow.h"
@@ -72,19 +74,16 @@ void SetUpLevel(int neon) {
   NeonMode = neon;
   GlowAmount = 0;
   RecomputeGlowWidths();
+  ResetGameState();
   Level = 5;
   BuildWeb(Level);
-  EnemyList.Clear();
-  EnemyQueList.Clear();
-  BulletList.Clear();
-  ExplosionList.Clear();
   DragonflyCounter = 4;
   TopUpScene();
 }
 
 void Logic() {
   WaveControl();
-  UpdatePlayer(1);
+  UpdatePlayer(ControlStep(), 1);
   UpdateEnemies(0);
   CheckEnemyContact();
 }
@@ -150,14 +149,8 @@ int main(int argc, char** argv) {
   if (DotImage) CenterImageHandle(DotImage);
   SetBlend(BLEND_ADD);
   BackgroundOn = 1;
-  LoadFont();
-  LoadTextScales();
-  LoadColorTable();
-  LoadWebLayouts();
-  LoadBulletShape();
-  PrecomputeSpiderFigure();
-  LoadEnemyShapes();
-  ConnectEnemyHits();
+  LoadGameTables();
+  TurnGameFigures();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -20,7 +20,6 @@
 #include "render/draw2d.h"
 #include "render/glow.h"
 #include "render/screen.h"
-#include "render/tpoly.h"
 #include "render/vector_font.h"
 
 namespace {
@@ -51,15 +50,13 @@ void DrawFrozenScene() {
 
 }  // namespace
 
-void StartGame() {
-  ResetFpsTimeBase();
+void ResetGameState() {
   LevelFrames = 0;
   PlayerHit = 0;
   Score = 0;
   GameOverState = 0;
   Level = 1;
   WavePhase = 1;
-  // The difficulty choice sets a later start level here once it exists.
   StartLevel = Level;
 
   PlayerWalkStep = 1;
@@ -75,6 +72,13 @@ void StartGame() {
   ExplosionList.Clear();
   // Grubsteaks are cleared here, and so are eggs: a new game starts on a clean web
   // (see docs/game-rules.md).
+}
+
+void StartGame() {
+  ResetFpsTimeBase();
+  ResetGameState();
+  // The difficulty choice sets a later start level here once it exists; nothing it
+  // shows reads what the reset above cleared.
 
   BuildWeb(Level);
   EnemySpeedFactor = GameStartSpeedFactor(Level);
@@ -89,7 +93,7 @@ void NormalLevelFrame() {
   Cls();
   WaveControl();
   DrawWeb();
-  UpdatePlayer(1);
+  UpdatePlayer(ControlStep(), 1);
   // Grubsteaks and eggs update and draw here once they exist.
   DrawPlayerSpider(0);
   UpdateEnemies(0);
@@ -104,7 +108,7 @@ void NormalLevelFrame() {
 void BonusLevelFrame() {
   Cls();
   // The thunderbugs' set-up step runs here once they exist.
-  UpdatePlayer(1);
+  UpdatePlayer(ControlStep(), 1);
   DrawWeb();
   DrawPlayerSpider(0);
   UpdateBullets(1);
@@ -124,13 +128,13 @@ void LevelCompleteAnimation() {
   int steps = 0;
   while (steps <= kLevelCompleteSteps) {
     Cls();
-    if (BackgroundOn == 1) DrawImage(BackdropImage, ScreenOffsetX, ScreenOffsetY, 0);
-    DrawImage(DotImage, 10000, 10000, 0);
+    DrawBackdrop();
+    PrimeGlow();
     DrawLevelCompleteWeb();
     UpdateExplosions(1);
     // Grubsteaks draw here (draw only) once they exist.
     UpdateFloatingTexts();
-    UpdatePlayer(1);
+    UpdatePlayer(ControlStep(), 1);
     // Eggs draw here (draw only) once they exist.
     DrawPlayerSpider(0);
     UpdateBullets(1);
@@ -273,7 +277,7 @@ void PopulateDemoInsects() {
 }
 
 void EndGame() {
-  if (NeonMode == 1) TPoly::_End();
+  // Glow batches close with their scopes: none is open here to end.
   HurryOut = 0;
   EnemySpeedFactor = 1;
   if (MusicOn == 1 && Sound::IsPlaying("ingame-loop") == 1) Sound::Stop("ingame-loop");

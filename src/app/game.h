@@ -7,6 +7,10 @@
 // ended (3 quit, 4 out of lives).
 void RunGame();
 
+// The state a game starts from: the level, score and per-game counters, and empty
+// lists of insects, queued waves, bullets and explosions. Lives are the caller's.
+void ResetGameState();
+
 // The pieces RunGame is made of, in the order a game uses them.
 void StartGame();
 void NormalLevelFrame();

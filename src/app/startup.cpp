@@ -1,17 +1,11 @@
 #include "app/startup.h"
 
-#include <GL/gl.h>
-#include <SDL.h>
-
 #include <cstdio>
 #include <string>
 
 #include "app/game.h"
-#include "arena/bullets.h"
-#include "arena/enemies.h"
+#include "app/tables.h"
 #include "arena/level_state.h"
-#include "arena/spider_figure.h"
-#include "arena/web.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "embedded_assets.h"
@@ -23,8 +17,6 @@
 #include "render/draw2d.h"
 #include "render/glow.h"
 #include "render/screen.h"
-#include "render/tpoly.h"
-#include "render/vector_font.h"
 
 namespace {
 
@@ -83,16 +75,10 @@ int Startup() {
   // 2. The drawing driver: SDL's video with a double-buffered GL context.
   InitInput();
 
-  // 3. Fixed tables and lists, in the order later steps rely on.
-  ResetJoypadMappings();
-  LoadBulletShape();
-  LoadColorTable();
-  LoadWebLayouts();
-
-  // 4. The sound system with its 100 channels; the vector-font tables.
+  // 3-4. Fixed tables and lists, in the order later steps rely on; the sound system
+  // with its 100 channels.
+  LoadGameTables();
   SoundInit(100);
-  LoadFont();
-  LoadTextScales();
 
   // 5. The window title, shown once the window opens.
   SetWindowTitle(WindowTitle());
@@ -108,26 +94,22 @@ int Startup() {
   SelectJoypadMapping();
   RecomputeGlowWidths();
 
-  // 12-14. The display, clipped to the play area, with stale GL errors drained.
+  // 12-14. The display, clipped to the play area; opening it drains stale GL errors.
   if (!OpenGameDisplay()) {
     std::fprintf(stderr, "Silkguard: cannot open a %dx%d OpenGL window: %s\n", ScreenWidth,
-                 ScreenHeight, SDL_GetError());
+                 ScreenHeight, DisplayError().c_str());
     return 1;
   }
   SetViewport(ScreenOffsetX, ScreenOffsetY, kPlayWidth, kPlayHeight);
-  while (glGetError() != GL_NO_ERROR) {
-  }
 
   // 15.
   SetBlend(BLEND_ADD);
-  TPoly::Initialise();
+  InitGlowDrawing();
   HideMouse();
   SetBlend(BLEND_ADD);
 
   // 16. Figures turned to every heading.
-  PrecomputeSpiderFigure();
-  LoadEnemyShapes();
-  ConnectEnemyHits();
+  TurnGameFigures();
 
   try {
     // 19-20. Menu music, then the menu, which returns when the player leaves.

@@ -1,11 +1,11 @@
 #include "arena/bullets.h"
 
-#include <cmath>
-
+#include "arena/enemies.h"
 #include "arena/player.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "data/bullet_data.h"
+#include "platform/geometry.h"
 #include "platform/random.h"
 #include "platform/trig.h"
 #include "render/screen.h"
@@ -14,7 +14,6 @@ EntityList<PlayerBullets> BulletList;
 int FireTimer = 0;
 int BulletColourStep = 0;
 ShapeSegment BulletShape[kBulletSegments];
-BulletHitHooks BulletHits;
 
 namespace {
 
@@ -33,15 +32,6 @@ constexpr ShotColour kShotColours[6] = {
     {0xFFFFFFFF, 255, 255, 255}, {0xFFBD0022, 22, 84, 197},  {0xFF1654C5, 189, 0, 34},
     {0xFFFEFE00, 254, 254, 0},   {0xFF31FEFF, 49, 254, 255}, {0xFFF921C3, 249, 33, 195},
 };
-
-// Truncation toward zero that survives garbage: NaN becomes 0, and far values are held
-// where squared distances still fit an int.
-int Trunc(double v) {
-  if (std::isnan(v)) return 0;
-  if (v > 30000) return 30000;
-  if (v < -30000) return -30000;
-  return static_cast<int>(v);
-}
 
 int WrapDegrees(int a) {
   a %= 360;
@@ -75,7 +65,7 @@ void FireBullet() {
   PlayerBullets b;
   b.xspeed = kFireSpeed * s;
   b.yspeed = -kFireSpeed * c;
-  b.angle = Trunc(PlayerAngle);
+  b.angle = TruncToInt(PlayerAngle);
   b.x = PlayerX + kMuzzle * s;
   b.y = PlayerY - kMuzzle * c;
   b.Frame = RandInt(0, 3);
@@ -92,8 +82,8 @@ void FireBullet() {
 }
 
 bool BulletTouchesGrub(const PlayerBullets& bullet, int grub_x, int grub_y) {
-  return WithinRadius(Trunc(bullet.x), Trunc(bullet.y), Trunc(grub_x), Trunc(grub_y),
-                      kGrubGlanceRadius);
+  return WithinRadius(TruncToInt(bullet.x), TruncToInt(bullet.y), TruncToInt(grub_x),
+                      TruncToInt(grub_y), kGrubGlanceRadius);
 }
 
 void GlanceBullet(PlayerBullets& bullet) {
@@ -111,8 +101,8 @@ int BulletHitRadius(int enemy_type) {
 
 bool BulletReachesInsect(const PlayerBullets& bullet, double insect_x, double insect_y,
                          int enemy_type) {
-  return WithinRadius(Trunc(bullet.x), Trunc(bullet.y), Trunc(insect_x), Trunc(insect_y),
-                      BulletHitRadius(enemy_type));
+  return WithinRadius(TruncToInt(bullet.x), TruncToInt(bullet.y), TruncToInt(insect_x),
+                      TruncToInt(insect_y), BulletHitRadius(enemy_type));
 }
 
 void PlayBulletHitSound() {
@@ -128,8 +118,9 @@ void UpdateBullets(int update) {
     DrawShape(BulletShape, kBulletSegments, b.x, b.y, b.Color, b.Rcol, b.Gcol, b.Bcol, GlowWidth16);
     if (update != 1) continue;
 
-    if (BulletHits.grubsteaks) BulletHits.grubsteaks(b);
-    if (BulletHits.insects && BulletHits.insects(b)) {
+    // The glance off the grubsteaks (GlanceBullet for each one BulletTouchesGrub)
+    // comes first, here, once they lie on the web.
+    if (BulletHitsInsects(b)) {
       BulletList.Remove(&b);
       continue;
     }

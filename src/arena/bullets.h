@@ -32,36 +32,10 @@ void LoadBulletShape();
 // Once per frame while a fire direction is held, after PlayerAngle has been set to it.
 void FireBullet();
 
-// 1 moves, draws and collides every bullet; any other value only draws them.
+// 1 moves, draws and collides every bullet; any other value only draws them. Each
+// moved bullet glances off the grubsteaks first, then hits the insects
+// (BulletHitsInsects), which removes it.
 void UpdateBullets(int update);
-
-// Hit tests against lists other modules own, plugged in by those modules when the
-// game starts up; while one is unset, bullets fly straight through that kind of thing.
-// UpdateBullets calls them once per moved bullet, grubsteaks first. The rules of the
-// tests stay here, in the helpers below, so a hook only walks its own list:
-//
-//   bool BulletVsInsects(PlayerBullets& b) {
-//     bool hit = false;
-//     for (Enemies& e : EnemyList)
-//       if (BulletReachesInsect(b, e.x, e.y, e.EnemyType)) {
-//         PlayBulletHitSound();
-//         HitEnemy(&e, &b);
-//         hit = true;
-//       }
-//     return hit;
-//   }
-//
-// The bullet stays valid for the whole call, also once HitEnemy has removed things.
-struct BulletHitHooks {
-  // Calls GlanceBullet for every grubsteak, in list order, that BulletTouchesGrub;
-  // true when the bullet glanced at least once.
-  bool (*grubsteaks)(PlayerBullets& bullet) = nullptr;
-  // For every insect, in list order, that BulletReachesInsect: PlayBulletHitSound,
-  // then the insect's reaction. True when any was hit; UpdateBullets then removes the
-  // bullet.
-  bool (*insects)(PlayerBullets& bullet) = nullptr;
-};
-extern BulletHitHooks BulletHits;
 
 // Within 20 pixels of a grubsteak's centre, from the bullet's truncated position.
 bool BulletTouchesGrub(const PlayerBullets& bullet, int grub_x, int grub_y);

@@ -3,22 +3,19 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 #include "arena/bullets.h"
 #include "arena/explosions.h"
+#include "arena/insect_shapes.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/web.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
-#include "data/enemy_shapes.h"
+#include "platform/geometry.h"
 #include "platform/random.h"
 #include "platform/trig.h"
-#include "render/draw2d.h"
 #include "render/glow.h"
-#include "render/screen.h"
-#include "render/tpoly.h"
 #include "render/vector_font.h"
 
 EntityList<Enemies> EnemyList;
@@ -45,17 +42,7 @@ constexpr int kFrameHold = 10;  // each wing image shows for one frame more than
 constexpr int kDemoRetargetFrames = 600;
 constexpr int kHurryOutPoints = 1000;
 constexpr int kRockettePoints = 1000;
-constexpr std::uint32_t kHurryGlow = 0xFF888800u;
 constexpr std::uint32_t kPointsGlow = 0xFF8CC200u;
-
-// Truncation toward zero that survives garbage: NaN becomes 0 and far values are held
-// where the squared distances of WithinRadius stay small.
-int Trunc(double v) {
-  if (std::isnan(v)) return 0;
-  if (v > 30000) return 30000;
-  if (v < -30000) return -30000;
-  return static_cast<int>(v);
-}
 
 int ClampToInt(long long v) {
   if (v < INT_MIN) return INT_MIN;
@@ -68,11 +55,6 @@ int WrapOnce(int a) {
   if (a > 359) return a - 360;
   if (a < 0) return a + 360;
   return a;
-}
-
-int NormalHeading(int a) {
-  a %= 360;
-  return a < 0 ? a + 360 : a;
 }
 
 void SetSpeeds(Enemies& e, double speed) {
@@ -90,71 +72,7 @@ void Remove(Enemies& e) {
 }
 
 void Debris(const Enemies& e) {
-  CreateExplosion(Trunc(e.x), Trunc(e.y), 3, kExplosionDebris, 255, 255);
-}
-
-struct LoadedShape {
-  int lines = 0;
-  int frames = 0;
-  std::vector<EnemyShapeLine> table;  // [heading][frame][line]
-};
-LoadedShape Shapes[kEnemyShapeCount + 1];
-bool all_shapes_loaded = false;
-
-// A sine or cosine that is zero at the quarter turns, and a truncation that lets a
-// whole result computed a hair short keep its pixel: a line turned by 90 degrees
-// must keep its length.
-double Snap(double v) {
-  return std::fabs(v) < 1e-12 ? 0.0 : v;
-}
-int TurnedPixel(double v) {
-  return static_cast<int>(v + (v >= 0 ? 1e-6 : -1e-6));
-}
-
-// The lines a frame of the insect's shape shows, or nullptr when it has none.
-const EnemyShapeLine* ShapeFrame(int shape, int angle, int frame, int& count) {
-  const EnemyShapeLine* lines = EnemyShapeLines(shape, angle, frame);
-  count = lines ? Shapes[shape].lines : 0;
-  return lines;
-}
-
-// Lines of a frame at a position, inside whatever strip batch the caller opened;
-// the wire colour is left as the last line set it.
-void DrawLines(const EnemyShapeLine* lines, int count, double x, double y, Enemies* flashing,
-               bool hurry) {
-  const bool neon = NeonMode == 1;
-  const double ox = x + ScreenOffsetX;
-  const double oy = y + ScreenOffsetY;
-  const std::uint32_t flash = flashing ? EnemyFlashColor(flashing->EnemyType) : 0;
-  for (int i = 0; i < count; ++i) {
-    const EnemyShapeLine& l = lines[i];
-    std::uint32_t glow = l.color;
-    int r = l.red, g = l.green, b = l.blue;
-    if (flashing) {
-      int& index = flashing->ColorIndex;
-      index = index < 0 || index >= kColorTableRows - 1 ? 0 : index + 1;
-      if (flash != 0 && l.color == flash) {
-        const ColorRow& row = ColorTable[index];
-        glow = row.glow;
-        r = row.r;
-        g = row.g;
-        b = row.b;
-      }
-    }
-    if (hurry) {
-      glow = kHurryGlow;
-      r = 255;
-      g = 255;
-      b = 0;
-    }
-    if (neon) {
-      TPoly::Line(DotImage, 0, ox + l.x1, oy + l.y1, glow, ox + l.x2, oy + l.y2, glow, GlowWidth16,
-                  1, 0);
-    } else {
-      SetColor(r, g, b);
-      DrawLine(ox + l.x1, oy + l.y1, ox + l.x2, oy + l.y2, 1);
-    }
-  }
+  CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 3, kExplosionDebris, 255, 255);
 }
 
 // Gives up a grubsteak claim on both sides.
@@ -179,7 +97,7 @@ void BounceOffWeb(Enemies& e, double old_x, double old_y) {
     e.x = static_cast<float>(old_x);
     e.y = static_cast<float>(old_y);
     e.HuntingMode = e.EnemyType == kGrenadeBug || e.EnemyType == kRocketBug ? 0 : 1;
-    const PlayPoint t = RandomPointNear(Trunc(e.x), Trunc(e.y), 75, 64);
+    const PlayPoint t = RandomPointNear(TruncToInt(e.x), TruncToInt(e.y), 75, 64);
     ReleaseClaim(e);
     e.TargetX = t.x;
     e.TargetY = t.y;
@@ -198,11 +116,12 @@ void AnimateWings(Enemies& e) {
 
 // The flight off screen; false once the insect is gone.
 bool HurryOff(Enemies& e) {
-  e.angle = TurnTowardPoint(e.TargetX, e.TargetY, Trunc(e.x), Trunc(e.y), e.angle, kHurryTurn);
+  e.angle =
+      TurnTowardPoint(e.TargetX, e.TargetY, TruncToInt(e.x), TruncToInt(e.y), e.angle, kHurryTurn);
   SetSpeeds(e, kHurrySpeed);
   Move(e);
   if (InsideExitEllipse(e.x, e.y)) return true;
-  CreateExplosion(Trunc(e.x), Trunc(e.y), 1, kExplosionRing, 20, 2);
+  CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 20, 2);
   if (SoundOn == 1) Sound::Play("Crunch3", 0);
   Remove(e);
   return false;
@@ -213,7 +132,7 @@ void RetargetDemoInsects() {
     const PlayPoint t = RandomPlayPoint();
     e.TargetX = t.x;
     e.TargetY = t.y;
-    e.angle = Trunc(HeadingTo(e.x, e.y, t.x, t.y));
+    e.angle = TruncToInt(HeadingTo(e.x, e.y, t.x, t.y));
     e.HuntingMode = 0;
     // Nobody to hunt in the menus: a bug slayer would only idle.
     if (e.EnemyType == kBugSlayer) e.EnemyType = kGrenadeBug;
@@ -241,27 +160,7 @@ int NextContactCheck(int c) {
   }
 }
 
-bool BulletVsInsects(PlayerBullets& bullet) {
-  bool hit = false;
-  for (Enemies& e : EnemyList) {
-    if (BulletReachesInsect(bullet, e.x, e.y, e.EnemyType)) {
-      PlayBulletHitSound();
-      HitEnemy(&e, &bullet);
-      hit = true;
-    }
-  }
-  return hit;
-}
-
 }  // namespace
-
-bool InsidePlayEllipse(double x, double y) {
-  return InsideEllipse(x, y, kArenaCX, kArenaCY, kPlayRX, kPlayRY);
-}
-
-bool InsideExitEllipse(double x, double y) {
-  return InsideEllipse(x, y, kArenaCX, kArenaCY, kExitRX, kExitRY);
-}
 
 int EnemySize(int type) {
   switch (type) {
@@ -321,11 +220,11 @@ int TurnTowardPoint(double tx, double ty, double x, double y, int angle, double 
     d -= 360;
   }
   if (d > 2 && d <= 180) {
-    const int a = Trunc(angle + max_turn);
+    const int a = TruncToInt(angle + max_turn);
     return a >= 360 ? a - 360 : a;
   }
   if (d > 180 && d < 358) {
-    const int a = Trunc(angle - max_turn);
+    const int a = TruncToInt(angle - max_turn);
     return a < 0 ? a + 360 : a;
   }
   return angle;
@@ -336,7 +235,7 @@ int TurnTowardPlayer(double x, double y, int angle, double max_turn) {
 }
 
 int AimAt(double tx, double ty, double x, double y) {
-  return Trunc(HeadingTo(x, y, tx, ty));
+  return TruncToInt(HeadingTo(x, y, tx, ty));
 }
 
 void CreateEnemy(int on_rim, int x, int y, int angle, int type) {
@@ -353,7 +252,7 @@ void CreateEnemy(int on_rim, int x, int y, int angle, int type) {
   e.TargetX = target.x;
   e.TargetY = target.y;
   double h = HeadingTo(e.x, e.y, target.x, target.y);
-  e.angle = Trunc(h);
+  e.angle = TruncToInt(h);
   const double cruise = kCruiseSpeed * EnemySpeedFactor;
   e.xspeed = static_cast<float>(cruise * Sin(h));
   e.yspeed = static_cast<float>(-cruise * Cos(h));
@@ -374,7 +273,7 @@ void CreateEnemy(int on_rim, int x, int y, int angle, int type) {
   if (type == kRockette) {
     // Aimed at where the spider is now, and fast whatever the level.
     h = HeadingTo(e.x, e.y, PlayerX, PlayerY);
-    e.angle = Trunc(h);
+    e.angle = TruncToInt(h);
     e.xspeed = static_cast<float>(kRocketteSpeed * Sin(h));
     e.yspeed = static_cast<float>(-kRocketteSpeed * Cos(h));
   }
@@ -413,7 +312,7 @@ bool RoamTowardTarget(Enemies& e) {
   if (e.EnemyType == kRockette) {
     Move(e);
     if (e.GraceperiodForNotCheckingPerimeter == 0 && !InsidePlayEllipse(e.x, e.y)) {
-      CreateExplosion(Trunc(e.x), Trunc(e.y), 1, kExplosionRing, 22, 0.8);
+      CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 22, 0.8);
       Remove(e);
       return false;
     }
@@ -432,7 +331,7 @@ bool RoamTowardTarget(Enemies& e) {
     SetSpeeds(e, kCruiseSpeed * EnemySpeedFactor);
   }
   Move(e);
-  if (WithinRadius(Trunc(e.x), Trunc(e.y), e.TargetX, e.TargetY, kArrivalRadius)) {
+  if (WithinRadius(TruncToInt(e.x), TruncToInt(e.y), e.TargetX, e.TargetY, kArrivalRadius)) {
     const PlayPoint t = RandomPlayPoint();
     e.TargetX = t.x;
     e.TargetY = t.y;
@@ -471,7 +370,7 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
       e.Flashing = 0;
       slayer.TargetID = 0;
       slayer.Flashing = 0;
-      const PlayPoint t = RandomPointNear(Trunc(slayer.x), Trunc(slayer.y), 300, 200);
+      const PlayPoint t = RandomPointNear(TruncToInt(slayer.x), TruncToInt(slayer.y), 300, 200);
       slayer.TargetX = t.x;
       slayer.TargetY = t.y;
       slayer.HuntingMode = 1;
@@ -480,7 +379,7 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
 
   if (HurryOut == 1) {
     Score += kHurryOutPoints;
-    SpawnFloatingText(Trunc(e.x), Trunc(e.y), "1000", 1, 1, kPointsGlow);
+    SpawnFloatingText(TruncToInt(e.x), TruncToInt(e.y), "1000", 1, 1, kPointsGlow);
     if (SoundOn == 1) Sound::Play("TakeGrub", 0);
     Debris(e);
     Remove(e);
@@ -505,11 +404,11 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
       break;
     case kDragonfly:
       Score += DragonflyBonus;
-      CreateExplosion(Trunc(e.x), Trunc(e.y), 1, kExplosionRing, 32, 1);
+      CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 32, 1);
       Remove(e);
       break;
     case kGrenadeBug:
-      CreateExplosion(Trunc(e.x), Trunc(e.y), 1, kExplosionDeadlyRing, 70, 1);
+      CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionDeadlyRing, 70, 1);
       Remove(e);
       break;
     case kRocketBug:
@@ -527,7 +426,7 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
       break;
     case kRockette:
       Score += kRockettePoints;
-      CreateExplosion(Trunc(e.x), Trunc(e.y), 1, kExplosionRing, 32, 0.9);
+      CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 32, 0.9);
       Remove(e);
       break;
     default:
@@ -539,12 +438,12 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
 void CheckEnemyContact() {
   if (HurryOut == 1) return;
   const int c = ContactCheckType;
-  const int px = Trunc(PlayerX), py = Trunc(PlayerY);
+  const int px = TruncToInt(PlayerX), py = TruncToInt(PlayerY);
   for (Enemies& e : EnemyList) {
     if (e.EnemyType != c && e.EnemyType != c + 2) continue;
     // Bug slayers hunt other insects, never the spider.
     if (e.EnemyType == kBugSlayer) continue;
-    if (WithinRadius(px, py, Trunc(e.x), Trunc(e.y), 2 * e.Size)) {
+    if (WithinRadius(px, py, TruncToInt(e.x), TruncToInt(e.y), 2 * e.Size)) {
       PlayerHit = 1;
       CreateExplosion(px, py, 3, kExplosionDebris, 255, 255);
     }
@@ -556,8 +455,8 @@ void EnemiesHurryOut(int reach) {
   HurryOut = 1;
   for (Enemies& e : EnemyList) {
     e.angle = RandInt(1, 359);
-    e.TargetX = Trunc(kArenaCX + static_cast<double>(e.xspeed) * reach);
-    e.TargetY = Trunc(kArenaCY + static_cast<double>(e.yspeed) * reach);
+    e.TargetX = TruncToInt(kArenaCX + static_cast<double>(e.xspeed) * reach);
+    e.TargetY = TruncToInt(kArenaCY + static_cast<double>(e.yspeed) * reach);
     e.HurryOutOfScreenMode = 1;
     e.GraceperiodForNotCheckingPerimeter = 120;
   }
@@ -565,105 +464,24 @@ void EnemiesHurryOut(int reach) {
 }
 
 void DrawEnemies() {
-  if (!all_shapes_loaded) LoadEnemyShapes();
   EnemyCount = 0;
-  const bool neon = NeonMode == 1;
   const bool hurry = HurryOut == 1;
-  if (neon) TPoly::_Begin();
+  GlowBatch batch;
   for (Enemies& e : EnemyList) {
     ++EnemyCount;
-    int count = 0;
-    const EnemyShapeLine* lines = ShapeFrame(e.EnemyType, e.angle, e.Frame, count);
-    DrawLines(lines, count, e.x, e.y, e.Flashing == 1 ? &e : nullptr, hurry);
-  }
-  if (neon) {
-    TPoly::_End();
-  } else {
-    SetColor(255, 255, 255);
+    const InsectLook look{e.Flashing == 1 ? &e.ColorIndex : nullptr, hurry};
+    DrawInsectShape(batch, e.EnemyType, e.angle, e.Frame, e.x, e.y, look);
   }
 }
 
-void DrawEnemyShape(int shape, int frame, int angle, double x, double y) {
-  if (!all_shapes_loaded) LoadEnemyShapes();
-  int count = 0;
-  const EnemyShapeLine* lines = ShapeFrame(shape, angle, frame, count);
-  if (lines == nullptr) return;
-  if (NeonMode == 1) {
-    TPoly::_Begin();
-    DrawLines(lines, count, x, y, nullptr, false);
-    TPoly::_End();
-  } else {
-    DrawLines(lines, count, x, y, nullptr, false);
-    SetColor(255, 255, 255);
-  }
-}
-
-void LoadEnemyShape(int shape, int frames) {
-  if (shape < 1 || shape > kEnemyShapeCount) return;
-  const EnemyShapeSource& src = EnemyShapeSources[shape - 1];
-  LoadedShape& dst = Shapes[shape];
-  if (frames > src.frames) frames = src.frames;
-  if (frames <= 0 || src.lines <= 0 || src.records == nullptr) {
-    dst = LoadedShape{};
-    return;
-  }
-  const int lines = src.lines;
-  dst.lines = lines;
-  dst.frames = frames;
-  dst.table.assign(static_cast<std::size_t>(360) * frames * lines, EnemyShapeLine{});
-  EnemyShapeLine* out = dst.table.data();
-  for (int a = 0; a < 360; ++a) {
-    const double c = Snap(Cos(a));
-    const double s = Snap(Sin(a));
-    for (int f = 0; f < frames; ++f) {
-      for (int i = 0; i < lines; ++i) {
-        const EnemyShapeRecord& r = src.records[f * lines + i];
-        *out++ = EnemyShapeLine{lines,
-                                r.color,
-                                TurnedPixel(r.x1 * c - r.y1 * s),
-                                TurnedPixel(r.x1 * s + r.y1 * c),
-                                TurnedPixel(r.x2 * c - r.y2 * s),
-                                TurnedPixel(r.x2 * s + r.y2 * c),
-                                r.red,
-                                r.green,
-                                r.blue};
-      }
+bool BulletHitsInsects(PlayerBullets& bullet) {
+  bool hit = false;
+  for (Enemies& e : EnemyList) {
+    if (BulletReachesInsect(bullet, e.x, e.y, e.EnemyType)) {
+      PlayBulletHitSound();
+      HitEnemy(&e, &bullet);
+      hit = true;
     }
   }
-}
-
-void LoadEnemyShapes() {
-  for (int shape = 1; shape <= 9; ++shape) LoadEnemyShape(shape, 3);
-  LoadEnemyShape(10, 4);
-  LoadEnemyShape(11, 1);
-  LoadEnemyShape(12, 4);
-  all_shapes_loaded = true;
-}
-
-const EnemyShapeLine* EnemyShapeLines(int shape, int angle, int frame) {
-  if (shape < 1 || shape > kEnemyShapeCount) return nullptr;
-  const LoadedShape& s = Shapes[shape];
-  if (s.lines <= 0 || frame < 0 || frame >= s.frames) return nullptr;
-  const std::size_t index =
-      (static_cast<std::size_t>(NormalHeading(angle)) * s.frames + frame) * s.lines;
-  return s.table.data() + index;
-}
-
-int EnemyShapeLineCount(int shape) {
-  if (shape < 1 || shape > kEnemyShapeCount) return 0;
-  return Shapes[shape].lines;
-}
-
-int EnemyShapeFrameCount(int shape) {
-  if (shape < 1 || shape > kEnemyShapeCount) return 0;
-  return Shapes[shape].frames;
-}
-
-std::uint32_t EnemyFlashColor(int type) {
-  if (type < kHornet || type > kBugSlayer) return 0;
-  return EnemyShapeSources[type - 1].flash_color;
-}
-
-void ConnectEnemyHits() {
-  BulletHits.insects = &BulletVsInsects;
+  return hit;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/entity_list.h"
+#include "platform/geometry.h"
 
 struct PlayerBullets;
 
@@ -62,16 +63,6 @@ inline constexpr int kRockette = 9;
 inline constexpr int kThunderbug = 10;
 inline constexpr int kThunderbugHit = 12;
 
-// The arena's ellipses around (512, 384): insects enter on the first, every random
-// target lies in the second, leaving insects vanish outside the third.
-inline constexpr double kArenaCX = 512, kArenaCY = 384;
-inline constexpr double kEntryRX = 450, kEntryRY = 330;
-inline constexpr double kPlayRX = 420, kPlayRY = 300;
-inline constexpr double kExitRX = 490, kExitRY = 350;
-
-bool InsidePlayEllipse(double x, double y);
-bool InsideExitEllipse(double x, double y);
-
 // Body radius of a type (0 outside 1..10).
 int EnemySize(int type);
 
@@ -104,38 +95,12 @@ void EnemiesHurryOut(int reach);
 // Wing-flap cycle: the frame shown for EnemyFrameIndex 1..4.
 inline constexpr int EnemyFrameTable[4] = {0, 1, 2, 1};
 
-// One line of a shape turned to a whole-degree heading, end points truncated to pixels:
-// the nine integers kept for every line of every frame at every heading.
-struct EnemyShapeLine {
-  int L;                 // lines per frame of the shape
-  std::uint32_t color;   // glow colour, neon mode
-  int x1, y1, x2, y2;    // relative to the insect's centre
-  int red, green, blue;  // wire colour
-};
-
-// Pre-rotates the first `frames` frames of a shape (1..12) for all 360 headings.
-// Start-up loads shapes 1..9 with 3 frames, 10 with 4, 11 with 1 and 12 with 4.
-void LoadEnemyShape(int shape, int frames);
-void LoadEnemyShapes();
-
-// The turned lines of one frame of a loaded shape, heading taken modulo 360; nullptr
-// for a shape or frame not loaded. EnemyShapeLineCount gives how many.
-const EnemyShapeLine* EnemyShapeLines(int shape, int angle, int frame);
-int EnemyShapeLineCount(int shape);   // 0 while not loaded
-int EnemyShapeFrameCount(int shape);  // frames loaded, 0 while not loaded
-
-// The colour of a type's lines that cycle through ColorTable while it is marked as
-// prey; 0 for types never marked.
-std::uint32_t EnemyFlashColor(int type);
-
-// One frame of a shape drawn on its own at a play-area position (the difficulty
-// screen's bonus icon), neon in its own strip batch, wire ending white.
-void DrawEnemyShape(int shape, int frame, int angle, double x, double y);
-
 // Stands in for the type behaviours until they land: knock-back, then a slow turn
 // towards the target with a fresh target on arrival; rockettes fly straight and burst
 // outside the play ellipse. False when the insect has left EnemyList.
 bool RoamTowardTarget(Enemies& enemy);
 
-// Plugs the insects into the bullets' hit tests.
-void ConnectEnemyHits();
+// The bullet's hits on the insects: for every insect, in list order, within the
+// bullet's reach, PlayBulletHitSound and then the insect's reaction. True when any
+// was hit. The bullet stays valid throughout, also once HitEnemy has removed things.
+bool BulletHitsInsects(PlayerBullets& bullet);

@@ -1,6 +1,5 @@
 #include "arena/explosions.h"
 
-#include <cmath>
 #include <cstdint>
 
 #include "arena/enemies.h"
@@ -8,11 +7,10 @@
 #include "arena/player.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
+#include "platform/geometry.h"
 #include "platform/random.h"
-#include "render/draw2d.h"
 #include "render/glow.h"
 #include "render/screen.h"
-#include "render/tpoly.h"
 
 EntityList<Explosions> ExplosionList;
 
@@ -29,18 +27,9 @@ constexpr int kDebrisGlowLow = -8355712;  // 0xFF808080
 constexpr int kDebrisGlowHigh = -1;       // 0xFFFFFFFF
 constexpr int kDebrisWireLow = 32;
 
-// Truncation toward zero that survives garbage: NaN becomes 0 and far values are held
-// where the squared distances of WithinRadius stay small.
-int Trunc(double v) {
-  if (std::isnan(v)) return 0;
-  if (v > 30000) return 30000;
-  if (v < -30000) return -30000;
-  return static_cast<int>(v);
-}
-
 // A ring reaches three times its size.
 int RingReach(const Explosions& ring) {
-  return Trunc(3 * ring.Size);
+  return TruncToInt(3 * ring.Size);
 }
 
 void AddDebrisLine(int x1, int y1, int x2, int y2, double xspeed, double yspeed, int delay) {
@@ -61,22 +50,18 @@ bool OutsidePlayArea(const Explosions& e) {
   return !(e.x1 >= 0 && e.y1 >= 0 && e.x1 <= kPlayWidth && e.y1 <= kPlayHeight);
 }
 
-void DrawAndMoveDebris(Explosions& e, bool advance) {
-  const double ox = ScreenOffsetX, oy = ScreenOffsetY;
-  if (NeonMode == 1) {
-    if (advance) e.color = RandInt(kDebrisGlowLow, kDebrisGlowHigh);
-    const std::uint32_t glow = static_cast<std::uint32_t>(e.color);
-    TPoly::Line(DotImage, 0, e.x1 + ox, e.y1 + oy, glow, e.x2 + ox, e.y2 + oy, glow, GlowWidth24, 1,
-                0);
-  } else {
-    if (advance) {
-      e.r = RandInt(kDebrisWireLow, 255);
-      e.g = RandInt(kDebrisWireLow, 255);
-      e.b = RandInt(kDebrisWireLow, 255);
-    }
-    SetColor(e.r, e.g, e.b);
-    DrawLine(e.x1 + ox, e.y1 + oy, e.x2 + ox, e.y2 + oy, 1);
+void DrawAndMoveDebris(GlowBatch& batch, Explosions& e, bool advance) {
+  // The flicker must not steer the game. The wire colours are drawn from the game's
+  // generator in both modes, as the wire game always drew them, so recorded games
+  // replay; the glow colour, which only neon ever drew, comes from the cosmetic one.
+  if (advance) {
+    e.r = RandInt(kDebrisWireLow, 255);
+    e.g = RandInt(kDebrisWireLow, 255);
+    e.b = RandInt(kDebrisWireLow, 255);
+    e.color = CosmeticRandInt(kDebrisGlowLow, kDebrisGlowHigh);
   }
+  batch.Line(e.x1, e.y1, e.x2, e.y2,
+             LineLook{static_cast<std::uint32_t>(e.color), e.r, e.g, e.b, GlowWidth24});
   if (!advance) return;
   if (e.Delayed > 0) --e.Delayed;
   if (e.Delayed != 0) return;
@@ -90,11 +75,11 @@ void DrawAndMoveDebris(Explosions& e, bool advance) {
 // A ring that reaches a dragonfly destroys it and rings out again from there; the new
 // ring is appended to the list being walked, so it is advanced in this same walk.
 void CatchDragonflies(const Explosions& ring) {
-  const int cx = Trunc(ring.x1), cy = Trunc(ring.y1);
+  const int cx = TruncToInt(ring.x1), cy = TruncToInt(ring.y1);
   const int reach = RingReach(ring);
   for (Enemies& e : EnemyList) {
     if (e.EnemyType != kDragonfly) continue;
-    const int ex = Trunc(e.x), ey = Trunc(e.y);
+    const int ex = TruncToInt(e.x), ey = TruncToInt(e.y);
     if (!WithinRadius(cx, cy, ex, ey, reach)) continue;
     if (SoundOn == 1) Sound::Play("Crunch2", 0);
     CreateExplosion(ex, ey, 1, kExplosionRing, 70, 1);
@@ -112,8 +97,8 @@ void DrawAndGrowRing(Explosions& e, bool advance) {
 }
 
 void KillSpiderWithin(const Explosions& ring) {
-  const int px = Trunc(PlayerX), py = Trunc(PlayerY);
-  if (!WithinRadius(px, py, Trunc(ring.x1), Trunc(ring.y1), RingReach(ring))) return;
+  const int px = TruncToInt(PlayerX), py = TruncToInt(PlayerY);
+  if (!WithinRadius(px, py, TruncToInt(ring.x1), TruncToInt(ring.y1), RingReach(ring))) return;
   if (PlayerHit == 0) CreateExplosion(px, py, 3, kExplosionDebris, 255, 255);
   PlayerHit = 1;
 }
@@ -150,19 +135,14 @@ void CreateExplosion(int x, int y, int count, int kind, double size, double spee
 
 void UpdateExplosions(int advance) {
   const bool moving = advance == 1;
-  if (NeonMode == 1) TPoly::_Begin();
+  GlowBatch batch;
   for (Explosions& e : ExplosionList) {
     if (e.explosiontype == kExplosionDebris) {
-      DrawAndMoveDebris(e, moving);
+      DrawAndMoveDebris(batch, e, moving);
     } else if (e.explosiontype == 1) {
       DrawAndGrowRing(e, moving);
     }
     // Also in frozen frames: a spider inside a deadly ring's reach is dead.
     if (e.Deadly == 1) KillSpiderWithin(e);
-  }
-  if (NeonMode == 1) {
-    TPoly::_End();
-  } else {
-    SetColor(255, 255, 255);
   }
 }

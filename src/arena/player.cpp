@@ -3,8 +3,7 @@
 #include "arena/bullets.h"
 #include "arena/spider_figure.h"
 #include "arena/web.h"
-#include "input/controls.h"
-#include "render/glow.h"
+#include "platform/geometry.h"
 
 double PlayerX = 502;
 double PlayerY = 384;
@@ -15,11 +14,6 @@ int PlayerWalkStep = 1;
 int PlayerWalkDelay = 0;
 
 namespace {
-
-constexpr double kCentreX = 512;
-constexpr double kCentreY = 384;
-constexpr double kPlayRadiusX = 420;
-constexpr double kPlayRadiusY = 300;
 
 // The same 0, 1, 2, 1 cycle the insects flap their wings with.
 constexpr int kWalkFrames[4] = {0, 1, 2, 1};
@@ -50,7 +44,7 @@ void MovePlayer(int dx, int dy) {
       allowed = 0;
       // Walking toward the centre is always let through, so the spider is never
       // trapped outside a red ring.
-      if (Distance(kCentreX, kCentreY, PlayerX, PlayerY) > Distance(kCentreX, kCentreY, px, py))
+      if (Distance(kArenaCX, kArenaCY, PlayerX, PlayerY) > Distance(kArenaCX, kArenaCY, px, py))
         allowed = 2;
       break;
     }
@@ -62,12 +56,11 @@ void MovePlayer(int dx, int dy) {
   // TODO(eggs): PushEggs(dx, dy) belongs here, after the step (taken or refused).
 }
 
-void UpdatePlayer(int flag) {
+void UpdatePlayer(const ControlRequest& request, int flag) {
   if (flag != 1) return;
   PlayerOldX = PlayerX;
   PlayerOldY = PlayerY;
 
-  const ControlRequest request = ControlStep();
   const int steps = request.step_count < 0 ? 0 : (request.step_count > 4 ? 4 : request.step_count);
   for (int i = 0; i < steps; ++i) {
     MovePlayer(request.step_dx[i], request.step_dy[i]);
@@ -80,7 +73,7 @@ void UpdatePlayer(int flag) {
 
   // The whole frame's movement is undone at the rim, so the spider stops dead rather
   // than sliding along the edge.
-  if (!InsideEllipse(PlayerX, PlayerY, kCentreX, kCentreY, kPlayRadiusX, kPlayRadiusY)) {
+  if (!InsidePlayEllipse(PlayerX, PlayerY)) {
     PlayerX = PlayerOldX;
     PlayerY = PlayerOldY;
   }

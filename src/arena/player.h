@@ -1,6 +1,8 @@
 // The player's spider: position, heading, walking and the per-frame update.
 #pragma once
 
+#include "platform/control_request.h"
+
 extern double PlayerX;  // play-area pixels
 extern double PlayerY;
 extern double PlayerAngle;  // degrees, 0 up, clockwise; set by each shot
@@ -24,7 +26,7 @@ void MovePlayer(int dx, int dy);
 
 // Once per frame in play: carries out the control step's moves and shot, then keeps
 // the spider inside the play ellipse. Any flag but 1 (a frozen scene) leaves it still.
-void UpdatePlayer(int flag = 1);
+void UpdatePlayer(const ControlRequest& request, int flag);
 
 // The figure at the spider's position, frame of the walk step, heading truncated.
 void DrawPlayerSpider(int flash);

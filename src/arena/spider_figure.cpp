@@ -4,8 +4,6 @@
 
 #include "platform/trig.h"
 #include "render/glow.h"
-#include "render/screen.h"
-#include "render/tpoly.h"
 
 SpiderFigureLine SpiderFigureTable[kSpiderFrames][360][kSpiderLines];
 int SpiderFlashRow = 0;
@@ -50,29 +48,16 @@ void DrawSpiderFigure(int frame, double x, double y, int heading, int flash) {
   const SpiderFigureLine* lines = SpiderFigureTable[frame][heading];
   const SpiderLine* art = SpiderFigureData[frame];
   const ColorRow& row = ColorTable[SpiderFlashRow];
-  const double ox = x + ScreenOffsetX;
-  const double oy = y + ScreenOffsetY;
-
-  if (NeonMode == 1) {
-    TPoly::_Begin();
+  {
+    GlowBatch batch;
     for (int i = 0; i < kSpiderLines; ++i) {
       const bool flashing = flash == 1 && art[i].marker == kSpiderBodyMarker;
-      const std::uint32_t glow = flashing ? row.glow : kSpiderGlow;
-      TPoly::Line(DotImage, 0, ox + lines[i].x1, oy + lines[i].y1, glow, ox + lines[i].x2,
-                  oy + lines[i].y2, glow, GlowWidth16, 1, 0);
-    }
-    TPoly::_End();
-  } else {
-    for (int i = 0; i < kSpiderLines; ++i) {
-      if (flash == 1 && art[i].marker == kSpiderBodyMarker) {
-        SetColor(row.r, row.g, row.b);
-      } else {
-        SetColor(art[i].r, art[i].g, art[i].b);
-      }
-      DrawLine(ox + lines[i].x1, oy + lines[i].y1, ox + lines[i].x2, oy + lines[i].y2, 1);
+      const LineLook look = flashing
+                                ? LineLook{row.glow, row.r, row.g, row.b, GlowWidth16}
+                                : LineLook{kSpiderGlow, art[i].r, art[i].g, art[i].b, GlowWidth16};
+      batch.Line(x + lines[i].x1, y + lines[i].y1, x + lines[i].x2, y + lines[i].y2, look);
     }
   }
-  SetColor(255, 255, 255);
 
   if (flash == 1) SpiderFlashRow = (SpiderFlashRow + 1) % kColorTableRows;
 }

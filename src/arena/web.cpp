@@ -36,37 +36,19 @@ int LayoutValue(char c) {
   return c >= '0' && c <= '2' ? c - '0' : kWebBlue;
 }
 
-// Shape buffer for one run of same-coloured segments. In neon mode every segment goes
-// in twice: the additive blend makes the web twice as bright.
-ShapeSegment RunBuffer[2 * kWebSegments];
-
-struct RunColour {
-  std::uint32_t glow;
-  int r, g, b;
-  bool operator==(const RunColour&) const = default;
-};
-
-// Draws the web in WebList order, the colour of segment n (ring counter q) taken from
-// colour_of; consecutive segments of one colour share one strip batch.
+// Draws the web in WebList order, the colour of each segment (ring counter q) taken
+// from colour_of, in one batch. Every segment glows twice: under the additive blend
+// that makes the web twice as bright.
 template <typename ColourOf>
 void DrawSegments(ColourOf colour_of) {
-  const bool neon = NeonMode == 1;
-  const int copies = neon ? 2 : 1;
-  int count = 0;
-  RunColour run{};
+  GlowBatch batch;
   int n = 0;
   for (const Web& w : WebList) {
-    const RunColour colour = colour_of(w, n / kWebRingPoints);
+    const ColourKind colour = colour_of(w, n / kWebRingPoints);
     ++n;
-    if (count > 0 && (!(colour == run) || count + copies > 2 * kWebSegments)) {
-      DrawShape(RunBuffer, count, 0, 0, run.glow, run.r, run.g, run.b, GlowWidth20);
-      count = 0;
-    }
-    run = colour;
-    for (int c = 0; c < copies; ++c)
-      RunBuffer[count++] = {double(w.x1), double(w.y1), double(w.x2), double(w.y2)};
+    batch.Line(w.x1, w.y1, w.x2, w.y2,
+               LineLook{colour.glow, colour.r, colour.g, colour.b, GlowWidth20, 2});
   }
-  if (count > 0) DrawShape(RunBuffer, count, 0, 0, run.glow, run.r, run.g, run.b, GlowWidth20);
 }
 
 }  // namespace
@@ -121,9 +103,9 @@ void BuildWeb(int level) {
 }
 
 void DrawWeb() {
-  if (BackgroundOn == 1) DrawImage(BackdropImage, ScreenOffsetX, ScreenOffsetY, 0);
+  DrawBackdrop();
   PrimeGlow();
-  DrawSegments([](const Web& w, int) { return RunColour{w.glowcolor, w.r, w.g, w.b}; });
+  DrawSegments([](const Web& w, int) { return ColourKind{w.glowcolor, w.r, w.g, w.b}; });
 }
 
 void DrawLevelCompleteWeb() {
@@ -132,7 +114,6 @@ void DrawLevelCompleteWeb() {
     int row = (11 - q + WebColourStep % kColorTableRows) % kColorTableRows;
     if (row < 0) row += kColorTableRows;
     const ColorRow& c = ColorTable[row];
-    return RunColour{c.glow, c.r, c.g, c.b};
+    return ColourKind{c.glow, c.r, c.g, c.b};
   });
-  SetColor(255, 255, 255);
 }

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/control_request.h"
+
 // Control settings, saved in the settings file.
 extern int ControlScheme;   // 0 keyboard, 1 twin-stick joypad, 2 normal joypad
 extern int StickThreshold;  // percent of full stick travel
@@ -50,15 +52,8 @@ void SelectJoypadMapping();
 
 double ReadStickAxis(int port, int axis_index, int invert, double scale, double center);
 
-// What the control step asks of the player this frame: up to four steps, in order,
+// What the active scheme asks of the spider this frame: up to four steps, in order,
 // and at most one shot.
-struct ControlRequest {
-  int step_count = 0;
-  int step_dx[4] = {};
-  int step_dy[4] = {};
-  bool fire = false;
-  int fire_angle = 0;
-};
 ControlRequest ControlStep();
 
 int MenuLeft();

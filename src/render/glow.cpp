@@ -1,9 +1,7 @@
 #include "render/glow.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 #include "data/color_table.h"
 #include "platform/trig.h"
@@ -40,26 +38,58 @@ void LoadColorTable() {
   }
 }
 
+namespace {
+
+// Wire lines change the colour only when it differs, so a run in one colour sets it once.
+void SetWireColour(int r, int g, int b) {
+  const DrawState& s = CurrentDrawState();
+  if (s.color_red != r || s.color_green != g || s.color_blue != b) SetColor(r, g, b);
+}
+
+}  // namespace
+
+GlowBatch::GlowBatch(WireColour wire) : neon_(NeonMode == 1), wire_(wire) {
+  if (neon_) TPoly::_Begin();
+}
+
+GlowBatch::~GlowBatch() {
+  if (neon_) {
+    TPoly::_End();
+  } else if (wire_ == kOwnColours) {
+    SetColor(255, 255, 255);
+  }
+}
+
+void GlowBatch::Line(double x1, double y1, double x2, double y2, const LineLook& look) {
+  const double ax = x1 + ScreenOffsetX, ay = y1 + ScreenOffsetY;
+  const double bx = x2 + ScreenOffsetX, by = y2 + ScreenOffsetY;
+  if (neon_) {
+    for (int pass = 0; pass < look.passes; ++pass)
+      TPoly::Line(DotImage, 0, ax, ay, look.glow, bx, by, look.glow, look.width, 1, 0);
+    return;
+  }
+  if (wire_ == kOwnColours) SetWireColour(look.r, look.g, look.b);
+  DrawLine(ax, ay, bx, by, 1);
+}
+
+void GlowBatch::Shape(const ShapeSegment* segments, int count, double x, double y,
+                      const LineLook& look) {
+  if (segments == nullptr) return;
+  for (int i = 0; i < count; ++i) {
+    const ShapeSegment& s = segments[i];
+    Line(x + s.x1, y + s.y1, x + s.x2, y + s.y2, look);
+  }
+}
+
 void DrawShape(const ShapeSegment* segments, int count, double x, double y, std::uint32_t glow,
                int r, int g, int b, int width) {
   if (segments == nullptr || count <= 0) return;
-  const double ox = x + ScreenOffsetX;
-  const double oy = y + ScreenOffsetY;
-  if (NeonMode == 1) {
-    TPoly::_Begin();
-    for (int i = 0; i < count; ++i) {
-      const ShapeSegment& s = segments[i];
-      TPoly::Line(DotImage, 0, ox + s.x1, oy + s.y1, glow, ox + s.x2, oy + s.y2, glow, width, 1, 0);
-    }
-    TPoly::_End();
-  } else {
-    SetColor(r, g, b);
-    for (int i = 0; i < count; ++i) {
-      const ShapeSegment& s = segments[i];
-      DrawLine(ox + s.x1, oy + s.y1, ox + s.x2, oy + s.y2, 1);
-    }
-    SetColor(255, 255, 255);
-  }
+  GlowBatch batch;
+  batch.Shape(segments, count, x, y, LineLook{glow, r, g, b, width});
+}
+
+void InitGlowDrawing() {
+  TPoly::Initialise();
 }
 
 void PrimeGlow() {
@@ -67,20 +97,8 @@ void PrimeGlow() {
 }
 
 void GlowLine(int x1, int y1, int x2, int y2, std::uint32_t glow, int r, int g, int b) {
-  const double ax = static_cast<double>(x1) + ScreenOffsetX;
-  const double ay = static_cast<double>(y1) + ScreenOffsetY;
-  const double bx = static_cast<double>(x2) + ScreenOffsetX;
-  const double by = static_cast<double>(y2) + ScreenOffsetY;
-  if (NeonMode == 1) {
-    // Not part of a batch, so whatever the drawing service bound since the last
-    // strip may be current: bind the glow texture afresh.
-    TPoly::_Begin();
-    TPoly::Line(DotImage, 0, ax, ay, glow, bx, by, glow, GlowWidth16, 1, 0);
-  } else {
-    SetColor(r, g, b);
-    DrawLine(ax, ay, bx, by, 1);
-    SetColor(255, 255, 255);
-  }
+  GlowBatch batch;
+  batch.Line(x1, y1, x2, y2, LineLook{glow, r, g, b, GlowWidth16});
 }
 
 void GlowPolygon(double x, double y, int start_angle, int sides, double side, std::uint32_t glow,
@@ -90,58 +108,9 @@ void GlowPolygon(double x, double y, int start_angle, int sides, double side, st
   const int step = 360 / sides;
   if (step <= 0) return;
   const double radius = side / 2.0 / Sin(step / 2.0);
-  const double cx = x + ScreenOffsetX;
-  const double cy = y + ScreenOffsetY;
-  auto vx = [&](int i) { return cx - radius * Sin(start_angle + step * i); };
-  auto vy = [&](int i) { return cy - radius * Cos(start_angle + step * i); };
-  if (NeonMode == 1) {
-    TPoly::_Begin();
-    for (int i = 0; i < sides; ++i) {
-      TPoly::Line(DotImage, 0, vx(i), vy(i), glow, vx(i + 1), vy(i + 1), glow, GlowWidth18, 1, 0);
-    }
-    TPoly::_End();
-  } else {
-    SetColor(r, g, b);
-    for (int i = 0; i < sides; ++i) DrawLine(vx(i), vy(i), vx(i + 1), vy(i + 1), 1);
-    SetColor(255, 255, 255);
-  }
-}
-
-bool WithinRadius(int x1, int y1, int x2, int y2, int r) {
-  if (r <= 0) return false;  // a square root is never below zero
-  // Wide integers, and an early out, so far-apart points cannot overflow into "near".
-  const std::int64_t dx = std::abs(static_cast<std::int64_t>(x1) - x2);
-  const std::int64_t dy = std::abs(static_cast<std::int64_t>(y1) - y2);
-  if (dx >= r || dy >= r) return false;
-  return dx * dx + dy * dy < static_cast<std::int64_t>(r) * r;
-}
-
-double Distance(double x1, double y1, double x2, double y2) {
-  const double dx = x1 - x2, dy = y1 - y2;
-  return std::sqrt(dx * dx + dy * dy);
-}
-
-bool InsideEllipse(double x, double y, double cx, double cy, double rx, double ry) {
-  const double nx = (x - cx) / rx;
-  const double ny = (y - cy) / ry;
-  return nx * nx + ny * ny < 1.0;  // a zero radius gives inf or NaN: outside
-}
-
-bool SegmentsCross(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
-                   double y4) {
-  const double den = (y4 - y3) * (x2 - x1) - (x4 - x3) * (y2 - y1);
-  if (!(std::fabs(den) >= 0.0001)) return false;  // parallel, nearly so, or NaN
-  const double ua = ((x4 - x3) * (y1 - y3) - (y4 - y3) * (x1 - x3)) / den;
-  const double ub = ((x2 - x1) * (y1 - y3) - (y2 - y1) * (x1 - x3)) / den;
-  return ua > 0.0 && ua < 1.0 && ub > 0.0 && ub < 1.0;
-}
-
-bool RectsOverlap(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2) {
-  const std::int64_t ax = x1, ay = y1, bx = x2, by = y2;
-  return bx + w2 >= ax && ax + w1 >= bx && by + h2 >= ay && ay + h1 >= by;
-}
-
-double Remap(double v, double a, double b, double c, double d) {
-  if (b == a) return c;  // an empty source range has nowhere to carry v from
-  return c + (d - c) * (v - a) / (b - a);
+  auto vx = [&](int i) { return x - radius * Sin(start_angle + step * i); };
+  auto vy = [&](int i) { return y - radius * Cos(start_angle + step * i); };
+  const LineLook look{glow, r, g, b, GlowWidth18};
+  GlowBatch batch;
+  for (int i = 0; i < sides; ++i) batch.Line(vx(i), vy(i), vx(i + 1), vy(i + 1), look);
 }

@@ -1,5 +1,6 @@
-// The two graphics modes, glow widths, the flashing palette, the shape recipe and the
-// small geometry tests shared by movers and screens.
+// The two graphics modes and the one way the game draws in them: lines with a glow
+// colour, a wire colour and a glow width, run by run in glow batches. Game code never
+// asks which mode is on; this module decides how a line looks.
 #pragma once
 
 #include <cstdint>
@@ -31,24 +32,49 @@ struct ShapeSegment {
   double x1, y1, x2, y2;
 };
 
-// The recipe every vector shape is drawn by. Positions are play-area pixels; the
-// screen offset is added here. Neon: one strip batch of glow strips of half-width
-// `width`, caps on. Wire: SetColor(r, g, b), one DrawLine per segment, then white.
+// How a line looks in each mode.
+struct LineLook {
+  std::uint32_t glow;  // neon: the strip's vertex colour
+  int r, g, b;         // wire: the line's colour
+  int width;           // neon: the strip's half-width, one of the GlowWidth values
+  // Neon: strips laid over each other; under the additive blend two are twice as bright.
+  int passes = 1;
+};
+
+// A run of lines drawn as one. Neon: one strip batch, so the glow texture binds once.
+// Wire: each line in its wire colour, and white again when the batch ends, unless the
+// batch keeps the caller's colour (its lines then ignore their wire colour).
+class GlowBatch {
+ public:
+  enum WireColour { kOwnColours, kCallersColour };
+  explicit GlowBatch(WireColour wire = kOwnColours);
+  ~GlowBatch();
+  GlowBatch(const GlowBatch&) = delete;
+  GlowBatch& operator=(const GlowBatch&) = delete;
+
+  // Positions in play-area pixels; the screen offset is added here and nowhere else.
+  void Line(double x1, double y1, double x2, double y2, const LineLook& look);
+  // The segments of a shape placed at (x, y).
+  void Shape(const ShapeSegment* segments, int count, double x, double y, const LineLook& look);
+
+ private:
+  bool neon_;
+  WireColour wire_;
+};
+
+// A shape in a batch of its own: the recipe every vector shape is drawn by.
 void DrawShape(const ShapeSegment* segments, int count, double x, double y, std::uint32_t glow,
                int r, int g, int b, int width);
+
+// One line at half-width GlowWidth16, ending white in wire mode.
+void GlowLine(int x1, int y1, int x2, int y2, std::uint32_t glow, int r, int g, int b);
+// A regular polygon centred on (x, y) with sides of length `side`, at GlowWidth18.
+void GlowPolygon(double x, double y, int start_angle, int sides, double side, std::uint32_t glow,
+                 int r, int g, int b);
+
+// Once at start-up, with the display open: the strip renderer's GL set-up.
+void InitGlowDrawing();
 
 // Once per frame, after Cls and the backdrop and before the first strip: leaves the
 // drawing service's texture cache as the strips will.
 void PrimeGlow();
-
-void GlowLine(int x1, int y1, int x2, int y2, std::uint32_t glow, int r, int g, int b);
-void GlowPolygon(double x, double y, int start_angle, int sides, double side, std::uint32_t glow,
-                 int r, int g, int b);
-
-bool WithinRadius(int x1, int y1, int x2, int y2, int r);
-double Distance(double x1, double y1, double x2, double y2);
-bool InsideEllipse(double x, double y, double cx, double cy, double rx, double ry);
-bool SegmentsCross(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
-                   double y4);
-bool RectsOverlap(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2);
-double Remap(double v, double a, double b, double c, double d);

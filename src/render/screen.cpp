@@ -17,3 +17,7 @@ void SetScreenSize(int width, int height) {
   ScreenOffsetX = (width - kPlayWidth) / 2;
   ScreenOffsetY = (height - kPlayHeight) / 2;
 }
+
+void DrawBackdrop() {
+  if (BackgroundOn == 1) DrawImage(BackdropImage, ScreenOffsetX, ScreenOffsetY, 0);
+}

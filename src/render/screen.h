@@ -20,3 +20,6 @@ extern ImageHandle Backdrop2Image;  // the intro's backdrop
 
 // Sets the window size and centres the play area in it.
 void SetScreenSize(int width, int height);
+
+// BackdropImage over the play area, when BackgroundOn is 1.
+void DrawBackdrop();

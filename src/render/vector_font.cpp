@@ -7,8 +7,6 @@
 #include "platform/trig.h"
 #include "render/draw2d.h"
 #include "render/glow.h"
-#include "render/screen.h"
-#include "render/tpoly.h"
 
 std::array<FontGlyph, kFontGlyphSlots> FontGlyphs;
 double ShrinkScales[kTextScaleSteps];
@@ -77,19 +75,6 @@ int PlaceGlyph(int index, double scale, double cos_a, double sin_a, ShapeSegment
   return glyph.count;
 }
 
-// Segments around the window point (cx, cy): glow strips inside the caller's batch,
-// or lines in whatever colour the caller left current.
-void EmitSegments(const ShapeSegment* segs, int count, double cx, double cy, std::uint32_t glow,
-                  int width, bool neon) {
-  for (int i = 0; i < count; ++i) {
-    const ShapeSegment& s = segs[i];
-    if (neon)
-      TPoly::Line(DotImage, 0, cx + s.x1, cy + s.y1, glow, cx + s.x2, cy + s.y2, glow, width, 1, 0);
-    else
-      DrawLine(cx + s.x1, cy + s.y1, cx + s.x2, cy + s.y2, 1);
-  }
-}
-
 struct TextStyle {
   double glyph_scale;
   double angle;
@@ -102,34 +87,24 @@ struct TextStyle {
 // One line of text with its first character centred on play-area (x, y).
 void DrawTextRun(std::string_view text, double x, double y, double advance,
                  const TextStyle& style) {
-  const bool neon = NeonMode == 1;
-  if (neon)
-    TPoly::_Begin();
-  else if (style.set_wire)
-    SetColor(style.r, style.g, style.b);
-
+  GlowBatch batch(style.set_wire ? GlowBatch::kOwnColours : GlowBatch::kCallersColour);
   // Nonsense numbers draw nothing rather than lines to infinity. Nor does a zero
   // scale: a wire line of no length would still light its last pixel.
-  if (style.glyph_scale != 0.0 && std::isfinite(x) && std::isfinite(y) && std::isfinite(advance) &&
-      std::isfinite(style.glyph_scale) && std::isfinite(style.angle)) {
-    const double cos_a = Cos(style.angle);
-    const double sin_a = Sin(style.angle);
-    ShapeSegment segs[kMaxGlyphSegments];
-    double pen = x;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-      const int index = NextGlyphIndex(text, pos);
-      const int count = PlaceGlyph(index, style.glyph_scale, cos_a, sin_a, segs);
-      EmitSegments(segs, count, ScreenOffsetX + pen, ScreenOffsetY + y, style.glow, style.width,
-                   neon);
-      pen += advance;
-    }
+  if (style.glyph_scale == 0.0 || !std::isfinite(x) || !std::isfinite(y) ||
+      !std::isfinite(advance) || !std::isfinite(style.glyph_scale) || !std::isfinite(style.angle))
+    return;
+  const LineLook look{style.glow, style.r, style.g, style.b, style.width};
+  const double cos_a = Cos(style.angle);
+  const double sin_a = Sin(style.angle);
+  ShapeSegment segs[kMaxGlyphSegments];
+  double pen = x;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const int index = NextGlyphIndex(text, pos);
+    const int count = PlaceGlyph(index, style.glyph_scale, cos_a, sin_a, segs);
+    batch.Shape(segs, count, pen, y, look);
+    pen += advance;
   }
-
-  if (neon)
-    TPoly::_End();
-  else if (style.set_wire)
-    SetColor(255, 255, 255);
 }
 
 double GridX(double column, double xscale, int absolute) {
@@ -228,29 +203,29 @@ void SpawnFloatingText(int x, int y, std::string_view text, double xscale, doubl
 }
 
 void DrawFloatingChar(const chars& c) {
-  const bool neon = NeonMode == 1;
-  if (neon) {
-    TPoly::_Begin();
-  } else if (c.color < std::size(kFloatingWire)) {
+  // In wire mode a colour number picks one of four colours; a real colour leaves the
+  // lines in the current one.
+  LineLook look{c.color, 0, 0, 0, GlowWidth16};
+  if (c.color < std::size(kFloatingWire)) {
     const Rgb3& w = kFloatingWire[c.color];
-    SetColor(w.r, w.g, w.b);
+    look.r = w.r;
+    look.g = w.g;
+    look.b = w.b;
+  } else {
+    const DrawState& s = CurrentDrawState();
+    look.r = s.color_red;
+    look.g = s.color_green;
+    look.b = s.color_blue;
   }
-
+  GlowBatch batch;
   const int step = std::clamp(kFloatingSteps - c.count, 0, kLastScale);
   const double scale = c.xscale * ShrinkScales[step];
-  if (std::isfinite(scale)) {
-    std::size_t pos = 0;
-    const int index = NextGlyphIndex(c.ch, pos);
-    ShapeSegment segs[kMaxGlyphSegments];
-    const int count = PlaceGlyph(index, scale, 1.0, 0.0, segs);
-    EmitSegments(segs, count, static_cast<double>(ScreenOffsetX) + c.x,
-                 static_cast<double>(ScreenOffsetY) + c.y, c.color, GlowWidth16, neon);
-  }
-
-  if (neon)
-    TPoly::_End();
-  else
-    SetColor(255, 255, 255);
+  if (!std::isfinite(scale)) return;
+  std::size_t pos = 0;
+  const int index = NextGlyphIndex(c.ch, pos);
+  ShapeSegment segs[kMaxGlyphSegments];
+  const int count = PlaceGlyph(index, scale, 1.0, 0.0, segs);
+  batch.Shape(segs, count, c.x, c.y, look);
 }
 
 void UpdateFloatingTexts() {

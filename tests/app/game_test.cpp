@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/hud.h"
+#include "app/tables.h"
 #include "app/wave_queue.h"
 #include "arena/bullets.h"
 #include "arena/enemies.h"
@@ -26,7 +27,6 @@
 #include "render/glow.h"
 #include "render/screen.h"
 #include "render/vector_font.h"
-#include "support/game_tables.h"
 
 namespace {
 
@@ -38,6 +38,7 @@ class Game : public ::testing::Test {
     SetScreenSize(1024, 768);
     ASSERT_TRUE(OpenDisplay(1024, 768, 0, 0, 0));
     LoadGameTables();
+    TurnGameFigures();
   }
   static void TearDownTestSuite() { CloseDisplay(); }
 
@@ -49,17 +50,8 @@ class Game : public ::testing::Test {
     SoundOn = 0;
     MusicOn = 0;
     NeonMode = 0;
-    Score = 0;
+    ResetGameState();
     Lives = 3;
-    Level = 1;
-    GameOverState = 0;
-    PlayerHit = 0;
-    WavePhase = 1;
-    LevelFrames = 0;
-    EnemyList.Clear();
-    EnemyQueList.Clear();
-    BulletList.Clear();
-    ExplosionList.Clear();
     CharList.Clear();
     frames = 0;
     SetFrameHook([this](int) {

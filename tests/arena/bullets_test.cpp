@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "arena/enemies.h"
+#include "arena/explosions.h"
+#include "arena/level_state.h"
 #include "arena/player.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
@@ -23,40 +26,14 @@
 
 namespace {
 
-// Stand-ins for the insect and grubsteak lists, walked by hooks written the way the
-// real modules plug in.
-struct FakeInsect {
-  double x, y;
-  int type;
-  int hits = 0;
-};
-struct FakeGrub {
-  int X, Y;
-};
-std::vector<FakeInsect> insects;
-std::vector<FakeGrub> grubs;
-bool clear_bullets_on_hit = false;
-
-bool HitFakeInsects(PlayerBullets& b) {
-  bool hit = false;
-  for (FakeInsect& e : insects)
-    if (BulletReachesInsect(b, e.x, e.y, e.type)) {
-      PlayBulletHitSound();
-      ++e.hits;
-      hit = true;
-      if (clear_bullets_on_hit) BulletList.Clear();  // as a lost life empties the list
-    }
-  return hit;
-}
-
-bool GlanceOffFakeGrubs(PlayerBullets& b) {
-  bool glanced = false;
-  for (const FakeGrub& g : grubs)
-    if (BulletTouchesGrub(b, g.X, g.Y)) {
-      GlanceBullet(b);
-      glanced = true;
-    }
-  return glanced;
+// An insect put straight into EnemyList where a bullet can reach it.
+Enemies* Insect(int type, double x, double y) {
+  Enemies e;
+  e.EnemyType = type;
+  e.x = static_cast<float>(x);
+  e.y = static_cast<float>(y);
+  e.Size = EnemySize(type);
+  return EnemyList.Add(e);
 }
 
 std::uint32_t Argb(int r, int g, int b) {
@@ -70,10 +47,10 @@ class BulletsTest : public testing::Test {
 
   void SetUp() override {
     BulletList.Clear();
-    BulletHits = {};
-    insects.clear();
-    grubs.clear();
-    clear_bullets_on_hit = false;
+    EnemyList.Clear();
+    ExplosionList.Clear();
+    HurryOut = 0;
+    Score = 0;
     FireTimer = 0;
     BulletColourStep = 0;
     SoundOn = 0;
@@ -94,7 +71,8 @@ class BulletsTest : public testing::Test {
     EnableDrawLog(false);
     ClearDrawLog();
     BulletList.Clear();
-    BulletHits = {};
+    EnemyList.Clear();
+    ExplosionList.Clear();
     DotImage.reset();  // its texture must go before the GL context does
   }
 
@@ -215,8 +193,7 @@ TEST_F(BulletsTest, ABulletLivesOneHundredTwentyUpdates) {
 }
 
 TEST_F(BulletsTest, FrozenScenesDrawWithoutMovingAgeingOrHitting) {
-  insects.push_back({500, 290, 1});
-  BulletHits.insects = HitFakeInsects;
+  const Enemies* hornet = Insect(kHornet, 500, 290);
   PlayerBullets* b = Place(500, 300, 0, -10);
   b->life = 120;  // one more real update would age it out
   for (int flag : {0, 2, -1}) {
@@ -227,7 +204,7 @@ TEST_F(BulletsTest, FrozenScenesDrawWithoutMovingAgeingOrHitting) {
     EXPECT_EQ(b->life, 120);
     EXPECT_EQ(Entries(DrawKind::Line).size(), 16u) << flag;
   }
-  EXPECT_EQ(insects[0].hits, 0);
+  EXPECT_TRUE(EnemyList.Contains(hornet));
 }
 
 TEST_F(BulletsTest, SixShotsCycleTheColoursWithTheWireHuesOfTheSecondAndThirdSwapped) {
@@ -315,42 +292,29 @@ TEST_F(BulletsTest, NeonModeDrawsTheStarAsGlowStripsInTheGlowColour) {
   EXPECT_TRUE(Entries(DrawKind::Line).empty());
 }
 
-TEST_F(BulletsTest, GlancesOffEveryGrubsteakInRange) {
-  grubs.push_back({500, 290});
-  BulletHits.grubsteaks = GlanceOffFakeGrubs;
+TEST_F(BulletsTest, AGlanceTurnsTheBulletTwentyFiveToFiftyDegreesEitherWayAtTwelve) {
   for (int start : {0, 10, 350}) {
     for (int seed = 1; seed <= 30; ++seed) {
-      BulletList.Clear();
-      PlayerBullets* b = Place(500, 300, 0, -10);
-      b->angle = start;
+      PlayerBullets b;
+      b.x = 500;
+      b.y = 290;
+      b.angle = start;
+      b.yspeed = -10;
+      // The turn is drawn first, then its side.
       SeedRandom(seed);
       int d = RandInt(25, 50);
       if (RandInt(1, 2) == 1) d = -d;
       const int expected = ((start + d) % 360 + 360) % 360;
       SeedRandom(seed);
-      UpdateBullets(1);
-      ASSERT_EQ(b->angle, expected) << start << " seed " << seed;
-      EXPECT_NEAR(b->xspeed, 12 * Sin(expected), 1e-9);
-      EXPECT_NEAR(b->yspeed, -12 * Cos(expected), 1e-9);
-      EXPECT_DOUBLE_EQ(b->y, 290);  // glancing turns it, the move already happened
+      GlanceBullet(b);
+      ASSERT_EQ(b.angle, expected) << start << " seed " << seed;
+      ASSERT_GE(b.angle, 0);
+      ASSERT_LE(b.angle, 359);
+      EXPECT_NEAR(b.xspeed, 12 * Sin(expected), 1e-9);
+      EXPECT_NEAR(b.yspeed, -12 * Cos(expected), 1e-9);
+      EXPECT_DOUBLE_EQ(b.y, 290);  // a glance turns the bullet; it does not move it
     }
   }
-
-  // A second grubsteak in range turns it again in the same pass; one out of range
-  // does not.
-  grubs.push_back({505, 285});
-  grubs.push_back({520, 290});
-  BulletList.Clear();
-  PlayerBullets* b = Place(500, 300, 0, -10);
-  SeedRandom(3);
-  int total = 0;
-  for (int i = 0; i < 2; ++i) {
-    const int d = RandInt(25, 50);
-    total += RandInt(1, 2) == 1 ? -d : d;
-  }
-  SeedRandom(3);
-  UpdateBullets(1);
-  EXPECT_EQ(b->angle, ((total % 360) + 360) % 360);
 }
 
 TEST_F(BulletsTest, ReachIsMeasuredBetweenTruncatedPositions) {
@@ -370,15 +334,14 @@ TEST_F(BulletsTest, ReachIsMeasuredBetweenTruncatedPositions) {
 }
 
 TEST_F(BulletsTest, OneBulletHitsEveryInsectItReachesAndIsGone) {
-  insects.push_back({500, 290, 1});
-  insects.push_back({510, 295, 3});
-  insects.push_back({500, 200, 2});
-  BulletHits.insects = HitFakeInsects;
+  const Enemies* hornet = Insect(kHornet, 500, 290);
+  const Enemies* beetle = Insect(kBeetle, 510, 295);
+  const Enemies* mosquito = Insect(kMosquito, 500, 200);
   PlayerBullets* b = Place(500, 300, 0, -10);
   UpdateBullets(1);
-  EXPECT_EQ(insects[0].hits, 1);
-  EXPECT_EQ(insects[1].hits, 1);
-  EXPECT_EQ(insects[2].hits, 0);
+  EXPECT_FALSE(EnemyList.Contains(hornet));
+  EXPECT_FALSE(EnemyList.Contains(beetle));
+  EXPECT_TRUE(EnemyList.Contains(mosquito));
   EXPECT_FALSE(BulletList.Contains(b));
   ClearDrawLog();
   UpdateBullets(1);
@@ -386,8 +349,7 @@ TEST_F(BulletsTest, OneBulletHitsEveryInsectItReachesAndIsGone) {
 }
 
 TEST_F(BulletsTest, RemovalsDuringTheWalkLeaveTheOtherBulletsFlying) {
-  insects.push_back({500, 290, 1});
-  BulletHits.insects = HitFakeInsects;
+  Insect(kHornet, 500, 290);
   PlayerBullets* leaving = Place(1020, 100, 10, 0);
   PlayerBullets* hitting = Place(500, 300, 0, -10);
   PlayerBullets* ageing = Place(100, 100);
@@ -400,16 +362,6 @@ TEST_F(BulletsTest, RemovalsDuringTheWalkLeaveTheOtherBulletsFlying) {
   ASSERT_TRUE(BulletList.Contains(flying));
   EXPECT_DOUBLE_EQ(flying->y, 490);
   EXPECT_EQ(flying->life, 1);
-
-  // A hit that empties the whole list (the spider's death) ends the walk cleanly.
-  BulletList.Clear();
-  clear_bullets_on_hit = true;
-  Place(500, 300, 0, -10);
-  Place(700, 500, 0, -10);
-  ClearDrawLog();
-  UpdateBullets(1);
-  EXPECT_TRUE(BulletList.Empty());
-  EXPECT_EQ(Entries(DrawKind::Line).size(), 16u);  // the second bullet was never reached
 }
 
 TEST_F(BulletsTest, BadHeadingGivesABulletThatIsDroppedAtOnce) {
@@ -447,33 +399,30 @@ class BulletSoundsTest : public BulletsTest {
 };
 
 TEST_F(BulletSoundsTest, EffectsPlayOnlyWhenSwitchedOn) {
-  grubs.push_back({500, 290});
-  insects.push_back({500, 250, 1});
-  BulletHits.grubsteaks = GlanceOffFakeGrubs;
-  BulletHits.insects = HitFakeInsects;
+  // A rocket bug only takes the knock: no explosion plays its own crunch over the hit's.
+  const Enemies* rocket_bug = Insect(kRocketBug, 500, 150);
 
   FireBullet();
-  Place(500, 300, 0, -10);
+  PlayerBullets glancing;
+  GlanceBullet(glancing);
+  Place(500, 160, 0, -10);
   UpdateBullets(1);
-  Place(500, 260, 0, -10);
-  UpdateBullets(1);
-  EXPECT_GE(insects[0].hits, 1);
+  EXPECT_EQ(rocket_bug->PushFrames, 2);
   EXPECT_FALSE(Played("shot"));
   EXPECT_FALSE(Played("BlipSND"));
   EXPECT_FALSE(Played("Crunch1"));
 
   SoundOn = 1;
+  BulletList.Clear();
+  FireTimer = 2;
   FireBullet();  // the timer still holds this one back
   EXPECT_FALSE(Played("shot"));
-  BulletList.Clear();
-  FireTimer = 0;
   FireBullet();
   EXPECT_TRUE(Played("shot"));
-  Place(500, 300, 0, -10);
-  UpdateBullets(1);
+  GlanceBullet(glancing);
   EXPECT_TRUE(Played("BlipSND"));
   EXPECT_FALSE(Played("Crunch1"));
-  Place(500, 260, 0, -10);
+  Place(500, 160, 0, -10);
   UpdateBullets(1);
   EXPECT_TRUE(Played("Crunch1"));
 }

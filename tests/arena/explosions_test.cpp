@@ -263,4 +263,42 @@ TEST_F(ExplosionsTest, NeonDebrisIsOneBatchOfWideFlickeringStrips) {
   EXPECT_NEAR(hi - lo, 2 * 27, 0.01);
 }
 
+TEST_F(ExplosionsTest, TheFlickerLeavesTheGameGeneratorAsTheWireGameLeftIt) {
+  RegisterEmbeddedResources();
+  DotImage = LoadImage("IncBin::res\\dot.png", -1);
+  ASSERT_TRUE(DotImage);
+  CenterImageHandle(DotImage);
+  // The same burst, advanced the same number of frames, in each mode: the game's next
+  // number must not depend on which mode drew it.
+  int next[2] = {};
+  std::set<std::uint32_t> glows;
+  for (int neon = 0; neon < 2; ++neon) {
+    ExplosionList.Clear();
+    NeonMode = neon;
+    SeedRandom(11);
+    CreateExplosion(512, 384, 3, kExplosionDebris, 255, 255);
+    for (int frame = 0; frame < 5; ++frame) UpdateExplosions(1);
+    UpdateExplosions(0);  // a frozen frame draws nothing new
+    next[neon] = RandInt(1, 1000000);
+    for (const Explosions* e : All()) glows.insert(static_cast<std::uint32_t>(e->color));
+  }
+  EXPECT_EQ(next[0], next[1]);
+  // The wire colours come from the game's numbers, right after the three delays.
+  ExplosionList.Clear();
+  SeedRandom(11);
+  CreateExplosion(512, 384, 3, kExplosionDebris, 255, 255);
+  UpdateExplosions(1);
+  const Explosions* first = All().front();
+  SeedRandom(11);
+  RandInt(4, 6);
+  RandInt(4, 6);
+  RandInt(4, 6);
+  EXPECT_EQ(first->r, RandInt(32, 255));
+  EXPECT_EQ(first->g, RandInt(32, 255));
+  EXPECT_EQ(first->b, RandInt(32, 255));
+  // The neon flicker still flickers, within the bright greys.
+  EXPECT_GE(glows.size(), 10u);
+  for (std::uint32_t g : glows) EXPECT_GE(g, 0xFF808080u);
+}
+
 }  // namespace

@@ -3,21 +3,39 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "arena/bullets.h"
 #include "arena/web.h"
 #include "audio/sound_switches.h"
-#include "input/controls.h"
-#include "platform/clock.h"
-#include "platform/input.h"
 
 namespace {
+
+struct Step {
+  int dx, dy;
+};
+
+// What the controls would ask for: the steps in order and, optionally, a shot.
+ControlRequest Walk(std::initializer_list<Step> steps) {
+  ControlRequest r;
+  for (const Step& s : steps) {
+    if (r.step_count < 4) {
+      r.step_dx[r.step_count] = s.dx;
+      r.step_dy[r.step_count] = s.dy;
+    }
+    ++r.step_count;
+  }
+  return r;
+}
+ControlRequest Shoot(int angle, ControlRequest r = {}) {
+  r.fire = true;
+  r.fire_angle = angle;
+  return r;
+}
 
 class Player : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetInput();
-    UseVirtualClock(1000);
-    ControlScheme = 0;
     SoundOn = 0;
     WebList.Clear();
     BulletList.Clear();
@@ -29,10 +47,8 @@ class Player : public ::testing::Test {
     PlayerWalkDelay = 0;
   }
   void TearDown() override {
-    ResetInput();
     WebList.Clear();
     BulletList.Clear();
-    UseRealClock();
   }
   // A horizontal segment above the centre, like part of a ring.
   static void AddSegment(int y, int color_index) {
@@ -46,10 +62,8 @@ class Player : public ::testing::Test {
   }
 };
 
-TEST_F(Player, DiagonalKeysStepLeftThenUpAndWalkTwice) {
-  InjectKeyDown(KeyMoveLeft);
-  InjectKeyDown(KeyMoveUp);
-  UpdatePlayer(1);
+TEST_F(Player, ADiagonalStepsLeftThenUpAndWalksTwice) {
+  UpdatePlayer(Walk({{-4, 0}, {0, -4}}), 1);
   EXPECT_EQ(PlayerX, 508);
   EXPECT_EQ(PlayerY, 296);
   EXPECT_EQ(PlayerOldX, 512);
@@ -59,9 +73,7 @@ TEST_F(Player, DiagonalKeysStepLeftThenUpAndWalkTwice) {
 }
 
 TEST_F(Player, ShotTurnsTheSpiderEvenStandingStill) {
-  InjectKeyDown(KeyFireUp);
-  InjectKeyDown(KeyFireLeft);
-  UpdatePlayer(1);
+  UpdatePlayer(Shoot(315), 1);
   EXPECT_EQ(PlayerAngle, 315);
   EXPECT_EQ(PlayerX, 512);
   EXPECT_EQ(PlayerWalkDelay, 0);
@@ -69,20 +81,30 @@ TEST_F(Player, ShotTurnsTheSpiderEvenStandingStill) {
   ASSERT_EQ(BulletList.Count(), 1u);
   EXPECT_EQ(BulletList.First()->angle, 315);
   // Held fire during the wait between shots still turns the spider.
-  InjectKeyUp(KeyFireLeft);
-  InjectKeyDown(KeyFireRight);
-  UpdatePlayer(1);
+  UpdatePlayer(Shoot(45), 1);
   EXPECT_EQ(PlayerAngle, 45);
   EXPECT_EQ(BulletList.Count(), 1u);
 }
 
 TEST_F(Player, FrozenFrameNeitherMovesNorTurns) {
-  InjectKeyDown(KeyMoveRight);
-  InjectKeyDown(KeyFireDown);
-  UpdatePlayer(0);
-  EXPECT_EQ(PlayerX, 512);
-  EXPECT_EQ(PlayerAngle, 180);
-  EXPECT_EQ(PlayerWalkDelay, 0);
+  for (int flag : {0, 2, -1}) {
+    UpdatePlayer(Shoot(90, Walk({{4, 0}})), flag);
+    EXPECT_EQ(PlayerX, 512);
+    EXPECT_EQ(PlayerAngle, 180);
+    EXPECT_EQ(PlayerWalkDelay, 0);
+    EXPECT_TRUE(BulletList.Empty());
+  }
+}
+
+TEST_F(Player, NoMoreThanFourStepsAFrame) {
+  ControlRequest r = Walk({{4, 0}, {4, 0}, {4, 0}, {4, 0}});
+  r.step_count = 9;  // a request that claims more than it holds
+  UpdatePlayer(r, 1);
+  EXPECT_EQ(PlayerX, 528);
+  EXPECT_EQ(PlayerWalkDelay, 4);
+  r.step_count = -3;
+  UpdatePlayer(r, 1);
+  EXPECT_EQ(PlayerX, 528);
 }
 
 TEST_F(Player, RedSegmentStopsOutwardStepsWithinEightPixels) {
@@ -130,15 +152,12 @@ TEST_F(Player, DiagonalIntoTheRimStopsDead) {
   // The top of the play ellipse is at y = 84; the up step would leave it.
   PlayerX = 512;
   PlayerY = 87;
-  InjectKeyDown(KeyMoveLeft);
-  InjectKeyDown(KeyMoveUp);
-  UpdatePlayer(1);
+  UpdatePlayer(Walk({{-4, 0}, {0, -4}}), 1);
   EXPECT_EQ(PlayerX, 512);
   EXPECT_EQ(PlayerY, 87);
   EXPECT_EQ(PlayerWalkDelay, 2);  // the legs still moved
   // Left alone is fine there.
-  InjectKeyUp(KeyMoveUp);
-  UpdatePlayer(1);
+  UpdatePlayer(Walk({{-4, 0}}), 1);
   EXPECT_EQ(PlayerX, 508);
   EXPECT_EQ(PlayerY, 87);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/random.h"
@@ -35,6 +36,31 @@ TEST(Random, RealsStayInsideHalfOpenRange) {
     ASSERT_GE(v, -1.5);
     ASSERT_LT(v, 2.5);
   }
+}
+
+TEST(Random, CosmeticDrawsNeverShiftTheGamesNumbers) {
+  SeedRandom(77);
+  std::vector<int> game;
+  for (int i = 0; i < 20; ++i) game.push_back(RandInt(0, 1000));
+
+  // However many cosmetic numbers are drawn in between, the game's come out the same.
+  SeedRandom(77);
+  std::vector<int> look;
+  for (int i = 0; i < 20; ++i) {
+    for (int k = 0; k < i; ++k) look.push_back(CosmeticRandInt(0, 1000));
+    EXPECT_EQ(RandInt(0, 1000), game[static_cast<size_t>(i)]) << i;
+  }
+  // The cosmetic stream is seeded too, and is not the game's stream over again.
+  SeedRandom(77);
+  std::vector<int> again;
+  for (size_t i = 0; i < look.size(); ++i) again.push_back(CosmeticRandInt(0, 1000));
+  EXPECT_EQ(again, look);
+  SeedRandom(77);
+  int same = 0;
+  for (int i = 0; i < 20; ++i) same += CosmeticRandInt(0, 1000) == game[static_cast<size_t>(i)];
+  EXPECT_LT(same, 3);
+  EXPECT_GE(CosmeticRandInt(5, 3), 3);
+  EXPECT_LE(CosmeticRandInt(5, 3), 5);
 }
 
 TEST(Trig, DegreesAndHeadingConvention) {

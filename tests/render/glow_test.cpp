@@ -68,55 +68,6 @@ TEST(ColorTable, HoldsSixteenRowsThreeTimesOver) {
   for (int row = 0; row < kColorTableRows; ++row) EXPECT_EQ(ColorTable[row].glow >> 24, 0xFFu);
 }
 
-// ---- Geometry tests ---------------------------------------------------------------
-
-TEST(Geometry, WithinRadiusIsStrictAndIntegerExact) {
-  EXPECT_FALSE(WithinRadius(0, 0, 3, 4, 5));  // exactly r away
-  EXPECT_TRUE(WithinRadius(0, 0, 3, 4, 6));
-  EXPECT_TRUE(WithinRadius(10, 10, 10, 10, 1));
-  EXPECT_FALSE(WithinRadius(10, 10, 10, 10, 0));
-  EXPECT_FALSE(WithinRadius(0, 0, 1, 1, -5));
-  // Far-apart points must not wrap around into "near".
-  EXPECT_FALSE(WithinRadius(-2000000000, 0, 2000000000, 0, 100));
-}
-
-TEST(Geometry, DistanceAndRemap) {
-  EXPECT_DOUBLE_EQ(Distance(1, 2, 4, 6), 5.0);
-  EXPECT_DOUBLE_EQ(Distance(-3, 0, -3, 0), 0.0);
-  EXPECT_DOUBLE_EQ(Remap(5, 0, 10, 100, 200), 150.0);
-  EXPECT_DOUBLE_EQ(Remap(15, 0, 10, 100, 200), 250.0);  // carried beyond the range
-  EXPECT_DOUBLE_EQ(Remap(2, 10, 0, 0, 1), 0.8);         // reversed source range
-  EXPECT_DOUBLE_EQ(Remap(3, 4, 4, 7, 9), 7.0);          // empty source range
-}
-
-TEST(Geometry, InsideEllipseExcludesTheRim) {
-  EXPECT_TRUE(InsideEllipse(512, 384, 512, 384, 420, 300));
-  EXPECT_FALSE(InsideEllipse(512 + 420, 384, 512, 384, 420, 300));
-  EXPECT_FALSE(InsideEllipse(512, 384 - 300, 512, 384, 420, 300));
-  EXPECT_TRUE(InsideEllipse(512 + 419.9, 384, 512, 384, 420, 300));
-  EXPECT_FALSE(InsideEllipse(512 + 300, 384 + 250, 512, 384, 420, 300));
-  EXPECT_FALSE(InsideEllipse(5, 5, 5, 5, 0, 0));  // degenerate ellipse holds nothing
-}
-
-TEST(Geometry, SegmentsCrossOnlyWhenTheirInsidesMeet) {
-  EXPECT_TRUE(SegmentsCross(0, 0, 10, 10, 0, 10, 10, 0));   // a clean X
-  EXPECT_FALSE(SegmentsCross(0, 0, 10, 0, 10, 0, 20, 5));   // touch at an end
-  EXPECT_FALSE(SegmentsCross(0, 0, 10, 0, 5, 0, 5, 10));    // T: end on the other
-  EXPECT_FALSE(SegmentsCross(0, 0, 10, 0, 0, 5, 10, 5));    // parallel
-  EXPECT_FALSE(SegmentsCross(0, 0, 10, 0, 2, 0, 8, 0));     // collinear overlap
-  EXPECT_FALSE(SegmentsCross(0, 0, 10, 10, 20, 0, 11, 9));  // lines cross, segments not
-  EXPECT_TRUE(SegmentsCross(0, 0, 10, 0, 9.99, -1, 9.99, 1));
-}
-
-TEST(Geometry, RectsOverlapCountsTouching) {
-  EXPECT_TRUE(RectsOverlap(0, 0, 10, 10, 5, 5, 10, 10));
-  EXPECT_TRUE(RectsOverlap(0, 0, 10, 10, 10, 0, 10, 10));  // edges touch
-  EXPECT_TRUE(RectsOverlap(0, 0, 10, 10, 10, 10, 5, 5));   // corners touch
-  EXPECT_FALSE(RectsOverlap(0, 0, 10, 10, 11, 0, 10, 10));
-  EXPECT_FALSE(RectsOverlap(0, 0, 10, 10, 0, -11, 10, 10));
-  EXPECT_TRUE(RectsOverlap(0, 0, 100, 100, 40, 40, 2, 2));  // one inside the other
-}
-
 // ---- Drawing in the two modes -----------------------------------------------------
 
 class GlowDrawTest : public testing::Test {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "app/tables.h"
 #include "app/wave_queue.h"
 #include "arena/bullets.h"
 #include "arena/enemies.h"
@@ -28,7 +29,6 @@
 #include "render/screen.h"
 #include "render/tpoly.h"
 #include "render/vector_font.h"
-#include "support/game_tables.h"
 #include "support/pixels.h"
 
 namespace {
@@ -88,10 +88,8 @@ std::vector<FrameRecord> PlaySeededGame(std::int64_t seed) {
   SoundOn = 0;
   MusicOn = 0;
   NeonMode = 0;
+  ResetGameState();
   Lives = 3;
-  Level = 1;
-  Score = 0;
-  EnemyList.Clear();
   CharList.Clear();
 
   std::vector<FrameRecord> trace;
@@ -118,6 +116,7 @@ class GameScenario : public ::testing::Test {
     SetScreenSize(1024, 768);
     ASSERT_TRUE(OpenDisplay(1024, 768, 0, 0, 0));
     LoadGameTables();
+    TurnGameFigures();
   }
   static void TearDownTestSuite() { CloseDisplay(); }
 };

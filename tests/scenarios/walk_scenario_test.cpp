@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "arena/bullets.h"
+#include "arena/enemies.h"
 #include "arena/player.h"
 #include "arena/web.h"
 #include "audio/sound_switches.h"
@@ -48,8 +49,7 @@ class WalkScenario : public testing::Test {
     KeyFireRight = kFireRight;
     SoundOn = 0;
     NeonMode = 0;
-    saved_hits_ = BulletHits;
-    BulletHits = {};  // nothing to hit: the shots fly to the edge
+    EnemyList.Clear();  // nothing to hit: the shots fly to the edge
     LoadWebLayouts();
     LoadBulletShape();
     BuildWeb(3);
@@ -65,7 +65,6 @@ class WalkScenario : public testing::Test {
   void TearDown() override {
     ResetInput();
     BulletList.Clear();
-    BulletHits = saved_hits_;
   }
 
   // Holds exactly these keys from now on.
@@ -93,7 +92,7 @@ class WalkScenario : public testing::Test {
     for (int k = 1; k <= frames; ++k) {
       SCOPED_TRACE(testing::Message() << name << ", frame " << k);
       const Point before{PlayerX, PlayerY};
-      UpdatePlayer(1);
+      UpdatePlayer(ControlStep(), 1);
       UpdateBullets(1);
       walk_advances_ += move_keys_;
 
@@ -136,7 +135,6 @@ class WalkScenario : public testing::Test {
   }
 
  private:
-  BulletHitHooks saved_hits_;
   int move_keys_ = 0;
   int walk_advances_ = 0;
   std::vector<ExpectedBullet> flying_;

@@ -1,0 +1,23 @@
+#include "app/tables.h"
+
+#include "arena/bullets.h"
+#include "arena/insect_shapes.h"
+#include "arena/spider_figure.h"
+#include "arena/web.h"
+#include "input/controls.h"
+#include "render/glow.h"
+#include "render/vector_font.h"
+
+void LoadGameTables() {
+  ResetJoypadMappings();
+  LoadBulletShape();
+  LoadColorTable();
+  LoadWebLayouts();
+  LoadFont();
+  LoadTextScales();
+}
+
+void TurnGameFigures() {
+  PrecomputeSpiderFigure();
+  LoadEnemyShapes();
+}
