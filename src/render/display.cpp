@@ -1,0 +1,164 @@
+// The display: opening and closing it, clearing, and presenting frames with the
+// software pacing of windowed play.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/input.h"
+#include "platform/script.h"
+#include "platform/window.h"
+#include "render/draw2d.h"
+#include "render/draw_context.h"
+#include "render/draw_log.h"
+
+using draw_context::display_open;
+using draw_context::st;
+
+namespace {
+
+std::string window_title;
+bool display_fullscreen = false;
+int display_hz = 0;
+std::string display_error;
+
+// Software frame pacing.
+int pace_target = 0;
+int pace_remainder = 0;
+
+// Fresh context: nothing bound, nothing known, pixel-exact projection.
+void ResetContext() {
+  namespace dc = draw_context;
+  glDisable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  dc::gl_state_calls += 2;
+  dc::cache_texturing = false;
+  dc::cache_texture = 0;
+  dc::cache_blend_known = false;
+  dc::scissor_on = false;
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, st.g_width, st.g_height, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  const PlatformView view = PlatformViewRect();
+  glViewport(view.x, view.y, view.w, view.h);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  GLint max_size = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
+  dc::max_texture_size = max_size > 0 ? max_size : 1024;
+}
+
+}  // namespace
+
+bool OpenDisplay(int width, int height, int depth, int hz, int flags) {
+  (void)flags;  // window flags: the game always passes 0
+  const bool fullscreen = depth > 0;
+  std::string error;
+  if (!PlatformOpenWindow(window_title, width, height, fullscreen, &error)) {
+    display_error = error;
+    return false;
+  }
+  // Stale errors from making the context must not be blamed on later calls.
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  display_error.clear();
+  display_open = true;
+  // Images held in globals outlive main(); by then the GL driver may be gone, so
+  // their destructors must not reach it. Registered after the driver's own exit work.
+  static const bool exit_guard = [] {
+    std::atexit([] { display_open = false; });
+    return true;
+  }();
+  (void)exit_guard;
+  display_fullscreen = fullscreen;
+  display_hz = std::max(hz, 0);
+  draw_context::SizeStateToDisplay(width, height);
+  ResetContext();
+  draw_context::ApplyWholeState();
+  pace_target = Millisecs();
+  pace_remainder = 0;
+  if (fullscreen && display_hz != 0) PlatformWarpMouse(width / 2, height / 2);
+  return true;
+}
+
+void CloseDisplay() {
+  PlatformCloseWindow();
+  display_open = false;
+  draw_context::cache_texturing = false;
+  draw_context::cache_texture = 0;
+  draw_context::cache_blend_known = false;
+}
+
+bool DisplayOpen() {
+  return display_open;
+}
+
+const std::string& DisplayError() {
+  return display_error;
+}
+
+void SetWindowTitle(const std::string& title) {
+  window_title = title;
+  PlatformSetTitle(title);
+}
+
+void Cls() {
+  if (!display_open) return;
+  // The whole window, margins around the play area too: the scissor would otherwise
+  // leave whatever the last swap left there.
+  const bool scissor_on = draw_context::scissor_on;
+  if (scissor_on) glDisable(GL_SCISSOR_TEST);
+  glClear(GL_COLOR_BUFFER_BIT);
+  if (scissor_on) glEnable(GL_SCISSOR_TEST);
+  if (DrawLogEnabled()) {
+    DrawEntry e;
+    e.kind = DrawKind::Clear;
+    e.argb = 0xFF000000u | (static_cast<std::uint32_t>(st.clscolor_red) << 16) |
+             (static_cast<std::uint32_t>(st.clscolor_green) << 8) |
+             static_cast<std::uint32_t>(st.clscolor_blue);
+    e.blend = st.blend_mode;
+    AppendDrawLog(std::move(e));
+  }
+}
+
+void Flip(int sync) {
+  if (display_open) {
+    int interval = sync == 0 ? 0 : 1;
+    if (sync == -1) {
+      interval = 0;
+      if (!display_fullscreen && display_hz > 0) {
+        const int step = 1000 / display_hz;
+        pace_target += step;
+        pace_remainder += 1000 - step * display_hz;
+        if (pace_remainder >= display_hz) {
+          pace_remainder -= display_hz;
+          ++pace_target;
+        }
+        const int now = Millisecs();
+        const int wait = pace_target - now;
+        if (wait < 1) {
+          pace_target = now;  // a late frame is not caught up
+        } else {
+          Delay(wait);
+        }
+      } else if (display_fullscreen && display_hz > 0) {
+        interval = 1;
+      }
+    }
+    PlatformSwap(interval);
+  }
+  PumpEvents();
+  RunFrameHook();
+}
+
+void HideMouse() {
+  PlatformShowCursor(false);
+}
+
+void ShowMouse() {
+  PlatformShowCursor(true);
+}
