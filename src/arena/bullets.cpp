@@ -43,6 +43,10 @@ bool InsidePlayArea(const PlayerBullets& b) {
   return b.x >= 0 && b.x <= kPlayWidth - 1 && b.y >= 0 && b.y <= kPlayHeight - 1;
 }
 
+int BulletHitRadius(int enemy_type) {
+  return enemy_type == 5 ? 60 : 30;
+}
+
 }  // namespace
 
 void LoadBulletShape() {
@@ -93,10 +97,6 @@ void GlanceBullet(PlayerBullets& bullet) {
   bullet.xspeed = kGlanceSpeed * Sin(bullet.angle);
   bullet.yspeed = -kGlanceSpeed * Cos(bullet.angle);
   if (SoundOn == 1) Sound::Play("BlipSND", 0);
-}
-
-int BulletHitRadius(int enemy_type) {
-  return enemy_type == 5 ? 60 : 30;
 }
 
 bool BulletReachesInsect(const PlayerBullets& bullet, double insect_x, double insect_y,

@@ -46,7 +46,6 @@ void GlanceBullet(PlayerBullets& bullet);
 // Hit radius 30, or 60 for a grenade bug (type 5), between the truncated positions.
 bool BulletReachesInsect(const PlayerBullets& bullet, double insect_x, double insect_y,
                          int enemy_type);
-int BulletHitRadius(int enemy_type);
 
 // "Crunch1", when effects are on.
 void PlayBulletHitSound();

@@ -160,6 +160,40 @@ int NextContactCheck(int c) {
   }
 }
 
+// Stands in for the type behaviours until they land: knock-back, then a slow turn
+// towards the target with a fresh target on arrival; rockettes fly straight and burst
+// outside the play ellipse. False when the insect has left EnemyList.
+bool RoamTowardTarget(Enemies& e) {
+  if (e.EnemyType == kRockette) {
+    Move(e);
+    if (e.GraceperiodForNotCheckingPerimeter == 0 && !InsidePlayEllipse(e.x, e.y)) {
+      CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 22, 0.8);
+      Remove(e);
+      return false;
+    }
+    return true;
+  }
+  // Thunderbugs have an update of their own.
+  if (e.EnemyType < kHornet || e.EnemyType > kBugSlayer) return true;
+  if (e.PushFrames > 0) {
+    e.x += e.PushXSpeed;
+    e.y += e.PushYSpeed;
+    --e.PushFrames;
+    return true;
+  }
+  if (e.OnlyEverySecondTime == 1) {
+    e.angle = TurnTowardPoint(e.TargetX, e.TargetY, e.x, e.y, e.angle, kRoamTurn);
+    SetSpeeds(e, kCruiseSpeed * EnemySpeedFactor);
+  }
+  Move(e);
+  if (WithinRadius(TruncToInt(e.x), TruncToInt(e.y), e.TargetX, e.TargetY, kArrivalRadius)) {
+    const PlayPoint t = RandomPlayPoint();
+    e.TargetX = t.x;
+    e.TargetY = t.y;
+  }
+  return true;
+}
+
 }  // namespace
 
 int EnemySize(int type) {
@@ -306,37 +340,6 @@ void CreateEnemy(int on_rim, int x, int y, int angle, int type) {
     }
   }
   e.EnemyType = type;
-}
-
-bool RoamTowardTarget(Enemies& e) {
-  if (e.EnemyType == kRockette) {
-    Move(e);
-    if (e.GraceperiodForNotCheckingPerimeter == 0 && !InsidePlayEllipse(e.x, e.y)) {
-      CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 22, 0.8);
-      Remove(e);
-      return false;
-    }
-    return true;
-  }
-  // Thunderbugs have an update of their own.
-  if (e.EnemyType < kHornet || e.EnemyType > kBugSlayer) return true;
-  if (e.PushFrames > 0) {
-    e.x += e.PushXSpeed;
-    e.y += e.PushYSpeed;
-    --e.PushFrames;
-    return true;
-  }
-  if (e.OnlyEverySecondTime == 1) {
-    e.angle = TurnTowardPoint(e.TargetX, e.TargetY, e.x, e.y, e.angle, kRoamTurn);
-    SetSpeeds(e, kCruiseSpeed * EnemySpeedFactor);
-  }
-  Move(e);
-  if (WithinRadius(TruncToInt(e.x), TruncToInt(e.y), e.TargetX, e.TargetY, kArrivalRadius)) {
-    const PlayPoint t = RandomPlayPoint();
-    e.TargetX = t.x;
-    e.TargetY = t.y;
-  }
-  return true;
 }
 
 void UpdateEnemies(int demo) {

@@ -95,11 +95,6 @@ void EnemiesHurryOut(int reach);
 // Wing-flap cycle: the frame shown for EnemyFrameIndex 1..4.
 inline constexpr int EnemyFrameTable[4] = {0, 1, 2, 1};
 
-// Stands in for the type behaviours until they land: knock-back, then a slow turn
-// towards the target with a fresh target on arrival; rockettes fly straight and burst
-// outside the play ellipse. False when the insect has left EnemyList.
-bool RoamTowardTarget(Enemies& enemy);
-
 // The bullet's hits on the insects: for every insect, in list order, within the
 // bullet's reach, PlayBulletHitSound and then the insect's reaction. True when any
 // was hit. The bullet stays valid throughout, also once HitEnemy has removed things.

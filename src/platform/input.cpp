@@ -354,13 +354,6 @@ void FlushJoy() {
   for (auto& p : joys) p.hits.fill(0);
 }
 
-int JoyCount() {
-  int n = 0;
-  for (const auto& p : joys)
-    if (p.id != -1) ++n;
-  return n;
-}
-
 void InjectKeyDown(int code) {
   SetKey(code, true);
 }

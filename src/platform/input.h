@@ -19,6 +19,10 @@ void InitInput();
 // upper-case ASCII codes ('Y', '0').
 inline constexpr int kVkEnter = 13;
 inline constexpr int kVkEscape = 27;
+inline constexpr int kVkLeft = 37;  // the cursor keys
+inline constexpr int kVkUp = 38;
+inline constexpr int kVkRight = 39;
+inline constexpr int kVkDown = 40;
 
 int KeyPresses(int code);  // presses since the last query for that key; cleared by it
 int KeyIsDown(int code);   // 1 while held
@@ -49,7 +53,6 @@ double JoyAxis(int port, int axis);       // X..V in -1..1; hat /36000 or -1 cen
 int JoyButtonDown(int button, int port);  // 1 while held
 int JoyButtonHits(int button, int port);  // presses since the last query
 void FlushJoy();                          // forget the press counts of all buttons
-int JoyCount();                           // joysticks connected
 
 // Virtual-key code for an SDL keycode, 0 when the key has none.
 int VirtualKeyFromSdl(std::int32_t sdl_keycode, std::uint16_t sdl_mod);

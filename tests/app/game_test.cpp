@@ -19,6 +19,7 @@
 #include "arena/spider_figure.h"
 #include "arena/web.h"
 #include "audio/sound_switches.h"
+#include "input/controls.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/random.h"
@@ -27,10 +28,9 @@
 #include "render/glow.h"
 #include "render/screen.h"
 #include "render/vector_font.h"
+#include "support/frame_script.h"
 
 namespace {
-
-constexpr int kEscape = 27;
 
 class Game : public ::testing::Test {
  protected:
@@ -43,9 +43,6 @@ class Game : public ::testing::Test {
   static void TearDownTestSuite() { CloseDisplay(); }
 
   void SetUp() override {
-    UseVirtualClock();
-    ResetInput();
-    ResetFrameNumber();
     SeedRandom(7);
     SoundOn = 0;
     MusicOn = 0;
@@ -53,17 +50,7 @@ class Game : public ::testing::Test {
     ResetGameState();
     Lives = 3;
     CharList.Clear();
-    frames = 0;
-    SetFrameHook([this](int) {
-      ++frames;
-      if (on_frame) on_frame(frames);
-      if (frames > frame_limit) throw ScriptStop{};
-    });
-  }
-  void TearDown() override {
-    SetFrameHook(nullptr);
-    ResetInput();
-    UseRealClock();
+    script.StopAfter(5000);  // a loop that never ends fails instead of hanging
   }
 
   // A level in progress as after the spider's entry.
@@ -77,9 +64,7 @@ class Game : public ::testing::Test {
     FillWaveQueue();
   }
 
-  int frames = 0;
-  int frame_limit = 5000;
-  std::function<void(int)> on_frame;
+  FrameScript script;
 };
 
 TEST_F(Game, LosingALifeOnTheLastWaveRestartsTheLevelsWaves) {
@@ -104,7 +89,7 @@ TEST_F(Game, LosingALifeOnTheLastWaveRestartsTheLevelsWaves) {
   EXPECT_DOUBLE_EQ(PlayerX, 502);
   EXPECT_DOUBLE_EQ(PlayerY, 384);
   EXPECT_DOUBLE_EQ(PlayerAngle, 180);
-  EXPECT_GT(frames, 91);
+  EXPECT_GT(script.Frames(), 91);
 }
 
 TEST_F(Game, WithOneLifeLeftAHitEndsTheGameWithoutAnEntry) {
@@ -120,7 +105,7 @@ TEST_F(Game, WithOneLifeLeftAHitEndsTheGameWithoutAnEntry) {
   EXPECT_EQ(EnemyQueList.Count(), 0u);
   EXPECT_TRUE(EnemyList.Empty());
   EXPECT_DOUBLE_EQ(PlayerX, 600);  // no walk in
-  EXPECT_LE(frames, 201);
+  EXPECT_LE(script.Frames(), 201);
 }
 
 TEST_F(Game, TheDeathSequenceEndsWhenTheInsectsHaveGoneOrAfter200Frames) {
@@ -130,18 +115,17 @@ TEST_F(Game, TheDeathSequenceEndsWhenTheInsectsHaveGoneOrAfter200Frames) {
   Lives = 2;
   PlayerHit = 1;
   DeathSequence();
-  EXPECT_EQ(frames, 1 + 91);
+  EXPECT_EQ(script.Frames(), 1 + 91);
 
   // Insects still flying keep the spin going, for 201 frames at the most.
-  ResetFrameNumber();
-  frames = 0;
+  script.Restart();
   EnemyList.Clear();
   for (int i = 0; i < 5; ++i) CreateEnemy(1, 512, 384, 0, kBugSlayer);
   Lives = 2;
   PlayerHit = 1;
   DeathSequence();
-  EXPECT_GT(frames, 1 + 91);
-  EXPECT_LE(frames, 201 + 91);
+  EXPECT_GT(script.Frames(), 1 + 91);
+  EXPECT_LE(script.Frames(), 201 + 91);
   EXPECT_EQ(EnemyList.Count(), 3u);  // only the next try's starters
 }
 
@@ -157,14 +141,14 @@ TEST_F(Game, LevelCompletesOnlyOnceTheInsectsHaveFlownOff) {
   LevelFrames = 500;
   EXPECT_FALSE(CheckLevelComplete());  // one still on its way out
   EXPECT_EQ(EnemyCount, 1);
-  EXPECT_EQ(frames, 0);
+  EXPECT_EQ(script.Frames(), 0);
 
   // In the last phase stragglers no longer hold the level up after 120 frames.
   WavePhase = 4;
   LevelFrames = 121;
   DragonflyCounter = 2;
   EXPECT_TRUE(CheckLevelComplete());
-  EXPECT_EQ(frames, 175);  // the colour flow: 25 steps of 7 frames
+  EXPECT_EQ(script.Frames(), 175);  // the colour flow: 25 steps of 7 frames
   EXPECT_EQ(Level, 2);
   EXPECT_EQ(DragonflyCounter, 3);
   EXPECT_EQ(WavePhase, 1);
@@ -245,25 +229,19 @@ TEST_F(Game, TheQuitDialogFreezesTheSceneAndNoResumesExactly) {
   ASSERT_EQ(before.bullets.size(), 2u);
 
   // Held walk and fire keys must not move anything while the question is up.
-  on_frame = [](int frame) {
-    if (frame == 1) {
-      InjectKeyDown(38);
-      InjectKeyDown(87);
-    }
-    if (frame == 30) InjectKeyPress(78);  // N
-  };
+  script.Hold(1, KeyMoveUp).Hold(1, KeyFireUp).Press(30, 'N');
   QuitDialog();
   const Snapshot after = snap();
   EXPECT_EQ(GameOverState, 0);
-  EXPECT_EQ(frames, 30);
+  EXPECT_EQ(script.Frames(), 30);
   EXPECT_EQ(after.insects, before.insects);
   EXPECT_EQ(after.bullets, before.bullets);
   EXPECT_EQ(after.ring, before.ring);
   EXPECT_EQ(after.player_x, before.player_x);
   EXPECT_EQ(after.frames, before.frames);
   // The answer does not linger: the next frame sees no press and no held key.
-  EXPECT_EQ(KeyPresses(78), 0);
-  EXPECT_EQ(KeyIsDown(38), 0);
+  EXPECT_EQ(KeyPresses('N'), 0);
+  EXPECT_EQ(KeyIsDown(KeyMoveUp), 0);
 }
 
 TEST_F(Game, EveryYesAnswerQuitsAndEveryNoAnswerResumes) {
@@ -271,29 +249,26 @@ TEST_F(Game, EveryYesAnswerQuitsAndEveryNoAnswerResumes) {
     int key;
     int game_over_state;
   };
-  const Case cases[] = {{89, 3}, {13, 3}, {37, 3}, {78, 0}, {27, 0}, {39, 0}};
+  // Left and right are the menu's: the walk keys of the keyboard scheme.
+  const Case cases[] = {{'Y', 3}, {kVkEnter, 3},  {KeyMoveLeft, 3},
+                        {'N', 0}, {kVkEscape, 0}, {KeyMoveRight, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);
     GameOverState = 0;
-    frames = 0;
-    on_frame = [&](int frame) {
-      if (frame == 3) InjectKeyPress(c.key);
-    };
+    script.Restart();
+    script.Press(3, c.key);
     QuitDialog();
     EXPECT_EQ(GameOverState, c.game_over_state);
-    EXPECT_EQ(frames, 3);
+    EXPECT_EQ(script.Frames(), 3);
   }
 }
 
 TEST_F(Game, EscapeDuringPlayOpensTheDialogAndYesEndsTheGame) {
   // A whole game: Escape once the spider stands, then Yes.
-  on_frame = [](int frame) {
-    if (frame == 100) InjectKeyPress(kEscape);
-    if (frame == 110) InjectKeyPress(89);
-  };
+  script.Press(100, kVkEscape).Press(110, 'Y');
   RunGame();
   EXPECT_EQ(GameOverState, 3);
-  EXPECT_EQ(frames, 110);
+  EXPECT_EQ(script.Frames(), 110);
   // The game leaves the menu's insects behind: eight small ones and four specials.
   EXPECT_EQ(EnemyList.Count(), 12u);
   EXPECT_EQ(HurryOut, 0);
@@ -306,7 +281,7 @@ TEST_F(Game, AGameStartsFreshWhateverTheLastOneLeft) {
   ContactCheckType = 5;
   DragonflyCounter = 9;
   FireTimer = 5;
-  frame_limit = 90;  // stop as the spider stands
+  script.StopAfter(91);  // stop as the spider stands
   EXPECT_THROW(StartGame(), ScriptStop);
   EXPECT_EQ(Score, 0);
   EXPECT_EQ(Level, 1);

@@ -415,7 +415,7 @@ TEST_F(EnemyRules, RoamingKnocksBackThenSteersOnEveryOtherFrame) {
   EXPECT_NEAR(std::hypot(e.xspeed, e.yspeed), 2.5, 1e-5);
   EXPECT_NEAR(e.x, 515 + 2.5 * std::sin(3 * kPi / 180), 1e-4);
 
-  // Arriving within 24 pixels picks a new target.
+  // Arriving within 80 pixels picks a new target.
   e.x = 690;
   e.y = 384;
   UpdateEnemies(0);

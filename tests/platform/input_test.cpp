@@ -66,38 +66,39 @@ class InputState : public ::testing::Test {
 };
 
 TEST_F(InputState, PressCountsClearOnQueryAndHeldStateStays) {
-  InjectKeyDown(87);
-  EXPECT_EQ(KeyIsDown(87), 1);
-  EXPECT_EQ(KeyPresses(87), 1);
-  EXPECT_EQ(KeyPresses(87), 0);
-  EXPECT_EQ(KeyIsDown(87), 1);
-  InjectKeyUp(87);
-  EXPECT_EQ(KeyIsDown(87), 0);
-  InjectKeyPress(27);
-  InjectKeyPress(27);
-  EXPECT_EQ(KeyIsDown(27), 0);
-  EXPECT_EQ(KeyPresses(27), 2);
+  InjectKeyDown('W');
+  EXPECT_EQ(KeyIsDown('W'), 1);
+  EXPECT_EQ(KeyPresses('W'), 1);
+  EXPECT_EQ(KeyPresses('W'), 0);
+  EXPECT_EQ(KeyIsDown('W'), 1);
+  InjectKeyUp('W');
+  EXPECT_EQ(KeyIsDown('W'), 0);
+  InjectKeyPress(kVkEscape);
+  InjectKeyPress(kVkEscape);
+  EXPECT_EQ(KeyIsDown(kVkEscape), 0);
+  EXPECT_EQ(KeyPresses(kVkEscape), 2);
   EXPECT_EQ(KeyPresses(-1), 0);
   EXPECT_EQ(KeyIsDown(256), 0);
 }
 
 TEST_F(InputState, SidedModifiersAlsoHoldTheGenericCode) {
-  InjectKeyDown(161);
-  EXPECT_EQ(KeyIsDown(16), 1);
-  EXPECT_EQ(KeyIsDown(160), 0);
-  InjectKeyUp(161);
-  EXPECT_EQ(KeyIsDown(16), 0);
+  constexpr int kLeftShift = 160, kRightShift = 161, kShift = 16;
+  InjectKeyDown(kRightShift);
+  EXPECT_EQ(KeyIsDown(kShift), 1);
+  EXPECT_EQ(KeyIsDown(kLeftShift), 0);
+  InjectKeyUp(kRightShift);
+  EXPECT_EQ(KeyIsDown(kShift), 0);
 }
 
 TEST_F(InputState, FlushForgetsPressesAndHeldKeys) {
-  InjectKeyDown(37);
+  InjectKeyDown(kVkLeft);
   InjectMouseButton(1, true);
   InjectJoyButton(0, 3, true);
   FlushKeys();
   FlushMouse();
   FlushJoy();
-  EXPECT_EQ(KeyIsDown(37), 0);
-  EXPECT_EQ(KeyPresses(37), 0);
+  EXPECT_EQ(KeyIsDown(kVkLeft), 0);
+  EXPECT_EQ(KeyPresses(kVkLeft), 0);
   EXPECT_EQ(MouseButtonPresses(1), 0);
   EXPECT_EQ(JoyButtonHits(3, 0), 0);
   // FlushJoy forgets press counts only; the button is still held.

@@ -22,8 +22,8 @@ namespace {
 
 // Default key codes of the keyboard scheme, written out: the test must not follow a
 // changed binding.
-constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-constexpr int kFireUp = 87, kFireDown = 83, kFireLeft = 65, kFireRight = 68;
+constexpr int kLeft = kVkLeft, kUp = kVkUp, kRight = kVkRight, kDown = kVkDown;
+constexpr int kFireUp = 'W', kFireDown = 'S', kFireLeft = 'A', kFireRight = 'D';
 constexpr int kAllKeys[] = {kLeft, kUp, kRight, kDown, kFireUp, kFireDown, kFireLeft, kFireRight};
 
 struct Point {
