@@ -51,11 +51,18 @@ void TexturedQuad(const double (&xy)[8], const double (&uv)[8], DrawEntry* log) 
   }
 }
 
-void LogPoints(DrawKind kind, const double* xy, int count) {
+// A log entry of the primitive about to be drawn, in the current colour and blend.
+DrawEntry NewEntry(DrawKind kind, unsigned texture = 0) {
   DrawEntry e;
   e.kind = kind;
   e.argb = CurrentArgb();
   e.blend = st.blend_mode;
+  e.texture = texture;
+  return e;
+}
+
+void LogPoints(DrawKind kind, const double* xy, int count) {
+  DrawEntry e = NewEntry(kind);
   e.points.reserve(count);
   for (int i = 0; i < count; ++i) e.points.push_back({xy[i * 2], xy[i * 2 + 1], 0, 0, e.argb});
   AppendDrawLog(std::move(e));
@@ -127,9 +134,7 @@ void DrawOval(double x, double y, double w, double h) {
   const bool logging = DrawLogEnabled();
   DrawEntry e;
   if (logging) {
-    e.kind = DrawKind::Oval;
-    e.argb = CurrentArgb();
-    e.blend = st.blend_mode;
+    e = NewEntry(DrawKind::Oval);
     e.points.reserve(segs);
   }
   glBegin(GL_POLYGON);
@@ -153,10 +158,7 @@ void DrawText(const std::string& text, double x, double y) {
   const bool logging = DrawLogEnabled();
   DrawEntry e;
   if (logging) {
-    e.kind = DrawKind::Text;
-    e.argb = CurrentArgb();
-    e.blend = st.blend_mode;
-    e.texture = f->name;
+    e = NewEntry(DrawKind::Text, f->name);
     e.text = text;
   }
   EnableTex(f->name);
@@ -193,12 +195,7 @@ void DrawImage(const ImageHandle& image, double x, double y, int frame) {
   const double uv[8] = {0, 0, u1, 0, u1, v1, 0, v1};
   const bool logging = DrawLogEnabled();
   DrawEntry e;
-  if (logging) {
-    e.kind = DrawKind::Image;
-    e.argb = CurrentArgb();
-    e.blend = st.blend_mode;
-    e.texture = f->name;
-  }
+  if (logging) e = NewEntry(DrawKind::Image, f->name);
   EnableTex(f->name);
   glBegin(GL_QUADS);
   TexturedQuad(xy, uv, logging ? &e : nullptr);
