@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
   SetBlend(BLEND_ADD);
   BackgroundOn = 1;
   LoadGameTables();
-  TurnGameFigures();
+  LoadGameFigures();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -5,8 +5,10 @@
 #include "app/hud.h"
 #include "app/wave_queue.h"
 #include "arena/bullets.h"
+#include "arena/eggs.h"
 #include "arena/enemies.h"
 #include "arena/explosions.h"
+#include "arena/grubs.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/spider_figure.h"
@@ -39,7 +41,8 @@ void PlayEffect(const char* name) {
 // The frozen scene behind the quit dialog: everything drawn, nothing moved.
 void DrawFrozenScene() {
   DrawWeb();
-  // Grubsteaks and eggs, draw only, join here with their lists.
+  UpdateGrubs(0);
+  UpdateEggs(0);
   DrawPlayerSpider(0);
   DrawEnemies();
   UpdateBullets(0);
@@ -69,9 +72,10 @@ void ResetGameState() {
   EnemyList.Clear();
   EnemyQueList.Clear();
   BulletList.Clear();
+  GrubList.Clear();
   ExplosionList.Clear();
-  // Grubsteaks are cleared here, and so are eggs: a new game starts on a clean web
-  // (see docs/game-rules.md).
+  // Eggs too: a new game starts on a clean web (see docs/game-rules.md).
+  EggList.Clear();
 }
 
 void StartGame() {
@@ -94,7 +98,8 @@ void NormalLevelFrame() {
   WaveControl();
   DrawWeb();
   UpdatePlayer(ControlStep(), 1);
-  // Grubsteaks and eggs update and draw here once they exist.
+  UpdateGrubs(1);
+  UpdateEggs(1);
   DrawPlayerSpider(0);
   UpdateEnemies(0);
   DrawEnemies();
@@ -132,10 +137,10 @@ void LevelCompleteAnimation() {
     PrimeGlow();
     DrawLevelCompleteWeb();
     UpdateExplosions(1);
-    // Grubsteaks draw here (draw only) once they exist.
+    UpdateGrubs(0);
     UpdateFloatingTexts();
     UpdatePlayer(ControlStep(), 1);
-    // Eggs draw here (draw only) once they exist.
+    UpdateEggs(0);
     DrawPlayerSpider(0);
     UpdateBullets(1);
     DrawHud(0);
@@ -169,8 +174,9 @@ bool CheckLevelComplete() {
   EnemyQueList.Clear();
   FillWaveQueue();
   if (IsBonusLevel(Level)) {
-    // Grubsteaks and eggs are cleared here too once they exist.
+    GrubList.Clear();
     EnemyList.Clear();
+    EggList.Clear();
   }
   return true;
 }
@@ -197,12 +203,13 @@ void SpiderEntry() {
 
 void DeathSequence() {
   EnemiesHurryOut(kHurryOutDeath);
-  // Eggs and grubsteaks are cleared here once they exist.
+  EggList.Clear();
+  GrubList.Clear();
   for (;;) {
     Cls();
     DrawWeb();
     DrawHud(0);
-    // Grubsteaks draw here (draw only) once they exist.
+    UpdateGrubs(0);
     DrawPlayerSpider(1);
     UpdateEnemies(1);
     DrawEnemies();
@@ -218,6 +225,7 @@ void DeathSequence() {
   EnemyList.Clear();
   EnemyQueList.Clear();
   BulletList.Clear();
+  GrubList.Clear();
   ExplosionList.Clear();
   WavePhase = 1;
   LevelFrames = 0;
@@ -270,7 +278,12 @@ void EndGameFrame() {
 
 void PopulateDemoInsects() {
   EnemyList.Clear();
-  for (int i = 0; i < 8; ++i) CreateEnemy(0, 0, 0, RandInt(0, 359), RandInt(1, 3));
+  for (int i = 0; i < 8; ++i) {
+    // The type is drawn before the heading.
+    const int type = RandInt(1, 3);
+    const int heading = RandInt(0, 359);
+    CreateEnemy(0, 0, 0, heading, type);
+  }
   DragonflyAppeared = 0;
   DragonflyCounter = 4;
   for (int type = kDragonfly; type <= kSpoiler; ++type) CreateEnemy(0, 0, 0, RandInt(0, 359), type);

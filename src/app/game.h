@@ -8,7 +8,8 @@
 void RunGame();
 
 // The state a game starts from: the level, score and per-game counters, and empty
-// lists of insects, queued waves, bullets and explosions. Lives are the caller's.
+// lists of insects, queued waves, bullets, grubsteaks, eggs and explosions. Lives are
+// the caller's.
 void ResetGameState();
 
 // The pieces RunGame is made of, in the order a game uses them.

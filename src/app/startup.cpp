@@ -109,7 +109,7 @@ int Startup() {
   SetBlend(BLEND_ADD);
 
   // 16. Figures turned to every heading.
-  TurnGameFigures();
+  LoadGameFigures();
 
   try {
     // 19-20. Menu music, then the menu, which returns when the player leaves.

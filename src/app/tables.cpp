@@ -1,6 +1,7 @@
 #include "app/tables.h"
 
 #include "arena/bullets.h"
+#include "arena/grubs.h"
 #include "arena/insect_shapes.h"
 #include "arena/spider_figure.h"
 #include "arena/web.h"
@@ -10,14 +11,15 @@
 
 void LoadGameTables() {
   ResetJoypadMappings();
-  LoadBulletShape();
   LoadColorTable();
   LoadWebLayouts();
   LoadFont();
   LoadTextScales();
 }
 
-void TurnGameFigures() {
+void LoadGameFigures() {
   PrecomputeSpiderFigure();
   LoadEnemyShapes();
+  LoadGrubShape();
+  LoadBulletShape();
 }

@@ -2,10 +2,11 @@
 // that run game screens without the whole start-up build them the same way.
 #pragma once
 
-// The tables and lists of the first steps: joypad defaults, the bullet outline, the
-// palette, the web layouts and the vector font.
+// The tables and lists of the first steps: joypad defaults, the palette, the web
+// layouts and the vector font.
 void LoadGameTables();
 
-// The figures turned to every heading: the spider and the insects. Start-up does this
-// once the display is open; it needs only the tables above.
-void TurnGameFigures();
+// The figures: the spider and the insects turned to every heading, the grubsteak's and
+// the bullet's outlines. Start-up does this once the display is open; it needs only
+// the tables above.
+void LoadGameFigures();

@@ -1,6 +1,7 @@
 #include "arena/bullets.h"
 
 #include "arena/enemies.h"
+#include "arena/grubs.h"
 #include "arena/player.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
@@ -118,8 +119,7 @@ void UpdateBullets(int update) {
     DrawShape(BulletShape, kBulletSegments, b.x, b.y, b.Color, b.Rcol, b.Gcol, b.Bcol, GlowWidth16);
     if (update != 1) continue;
 
-    // The glance off the grubsteaks (GlanceBullet for each one BulletTouchesGrub)
-    // comes first, here, once they lie on the web.
+    GlanceOffGrubs(b);
     if (BulletHitsInsects(b)) {
       BulletList.Remove(&b);
       continue;

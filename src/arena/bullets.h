@@ -33,8 +33,8 @@ void LoadBulletShape();
 void FireBullet();
 
 // 1 moves, draws and collides every bullet; any other value only draws them. Each
-// moved bullet glances off the grubsteaks first, then hits the insects
-// (BulletHitsInsects), which removes it.
+// moved bullet glances off the grubsteaks first (GlanceOffGrubs), then hits the
+// insects (BulletHitsInsects), which removes it.
 void UpdateBullets(int update);
 
 // Within 20 pixels of a grubsteak's centre, from the bullet's truncated position.

@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "arena/behaviours.h"
 #include "arena/bullets.h"
 #include "arena/explosions.h"
+#include "arena/grubs.h"
 #include "arena/insect_shapes.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
@@ -27,6 +29,9 @@ int ContactCheckType = 1;
 int DemoRetargetTimer = 0;
 
 namespace {
+
+// Insects turning back at the rim may head for it (see LastRandomPoint).
+PlayPoint last_random_point = {static_cast<int>(kArenaCX), static_cast<int>(kArenaCY)};
 
 constexpr double kCruiseSpeed = 2;  // times EnemySpeedFactor
 constexpr double kRocketteSpeed = 7;
@@ -57,16 +62,6 @@ int WrapOnce(int a) {
   return a;
 }
 
-void SetSpeeds(Enemies& e, double speed) {
-  e.xspeed = static_cast<float>(speed * Sin(e.angle));
-  e.yspeed = static_cast<float>(-speed * Cos(e.angle));
-}
-
-void Move(Enemies& e) {
-  e.x += e.xspeed;
-  e.y += e.yspeed;
-}
-
 void Remove(Enemies& e) {
   EnemyList.Remove(&e);
 }
@@ -78,8 +73,7 @@ void Debris(const Enemies& e) {
 // Gives up a grubsteak claim on both sides.
 void ReleaseClaim(Enemies& e) {
   if (e.TargetID <= 0) return;
-  // The first grubsteak holding the same TargetID is to be cleared here too, once
-  // grubsteaks exist.
+  if (Grubs* g = ClaimedGrub(e.TargetID)) g->TargetID = 0;
   e.TargetID = 0;
 }
 
@@ -119,7 +113,7 @@ bool HurryOff(Enemies& e) {
   e.angle =
       TurnTowardPoint(e.TargetX, e.TargetY, TruncToInt(e.x), TruncToInt(e.y), e.angle, kHurryTurn);
   SetSpeeds(e, kHurrySpeed);
-  Move(e);
+  MoveInsect(e);
   if (InsideExitEllipse(e.x, e.y)) return true;
   CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 20, 2);
   if (SoundOn == 1) Sound::Play("Crunch3", 0);
@@ -160,12 +154,12 @@ int NextContactCheck(int c) {
   }
 }
 
-// Stands in for the type behaviours until they land: knock-back, then a slow turn
+// Stands in for the behaviours of types 4 to 8 until they land: knock-back, then a slow turn
 // towards the target with a fresh target on arrival; rockettes fly straight and burst
 // outside the play ellipse. False when the insect has left EnemyList.
 bool RoamTowardTarget(Enemies& e) {
   if (e.EnemyType == kRockette) {
-    Move(e);
+    MoveInsect(e);
     if (e.GraceperiodForNotCheckingPerimeter == 0 && !InsidePlayEllipse(e.x, e.y)) {
       CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 22, 0.8);
       Remove(e);
@@ -174,7 +168,7 @@ bool RoamTowardTarget(Enemies& e) {
     return true;
   }
   // Thunderbugs have an update of their own.
-  if (e.EnemyType < kHornet || e.EnemyType > kBugSlayer) return true;
+  if (e.EnemyType < kDragonfly || e.EnemyType > kBugSlayer) return true;
   if (e.PushFrames > 0) {
     e.x += e.PushXSpeed;
     e.y += e.PushYSpeed;
@@ -185,7 +179,7 @@ bool RoamTowardTarget(Enemies& e) {
     e.angle = TurnTowardPoint(e.TargetX, e.TargetY, e.x, e.y, e.angle, kRoamTurn);
     SetSpeeds(e, kCruiseSpeed * EnemySpeedFactor);
   }
-  Move(e);
+  MoveInsect(e);
   if (WithinRadius(TruncToInt(e.x), TruncToInt(e.y), e.TargetX, e.TargetY, kArrivalRadius)) {
     const PlayPoint t = RandomPlayPoint();
     e.TargetX = t.x;
@@ -195,6 +189,16 @@ bool RoamTowardTarget(Enemies& e) {
 }
 
 }  // namespace
+
+void SetSpeeds(Enemies& e, double speed) {
+  e.xspeed = static_cast<float>(speed * Sin(e.angle));
+  e.yspeed = static_cast<float>(-speed * Cos(e.angle));
+}
+
+void MoveInsect(Enemies& e) {
+  e.x += e.xspeed;
+  e.y += e.yspeed;
+}
 
 int EnemySize(int type) {
   switch (type) {
@@ -229,7 +233,7 @@ PlayPoint RandomPlayPoint() {
   for (;;) {
     const int x = RandInt(192, 732);
     const int y = RandInt(184, 484);
-    if (InsidePlayEllipse(x, y)) return {x, y};
+    if (InsidePlayEllipse(x, y)) return last_random_point = {x, y};
   }
 }
 
@@ -241,9 +245,13 @@ PlayPoint RandomPointNear(int cx, int cy, int dx, int dy) {
   for (int i = 0; i < kNearDraws; ++i) {
     const int x = RandInt(x_lo, x_hi);
     const int y = RandInt(y_lo, y_hi);
-    if (InsidePlayEllipse(x, y)) return {x, y};
+    if (InsidePlayEllipse(x, y)) return last_random_point = {x, y};
   }
   return RandomPlayPoint();
+}
+
+PlayPoint LastRandomPoint() {
+  return last_random_point;
 }
 
 int TurnTowardPoint(double tx, double ty, double x, double y, int angle, double max_turn) {
@@ -350,7 +358,11 @@ void UpdateEnemies(int demo) {
       const double old_x = e.x, old_y = e.y;
       if (e.GraceperiodForNotCheckingPerimeter > 0) --e.GraceperiodForNotCheckingPerimeter;
       e.OnlyEverySecondTime = e.OnlyEverySecondTime == 0 ? 1 : 0;
-      if (!RoamTowardTarget(e)) continue;
+      if (e.EnemyType >= kHornet && e.EnemyType <= kBeetle) {
+        CommonInsectStep(e);
+      } else if (!RoamTowardTarget(e)) {
+        continue;
+      }
       if (e.EnemyType >= kHornet && e.EnemyType <= kRocketBug) BounceOffWeb(e, old_x, old_y);
     }
     AnimateWings(e);
@@ -401,7 +413,7 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
     case kHornet:
     case kMosquito:
     case kBeetle:
-      // The grubsteak left behind is dropped here, at the insect's position.
+      CreateGrub(TruncToInt(e.x), TruncToInt(e.y));
       Debris(e);
       Remove(e);
       break;

@@ -76,6 +76,9 @@ PlayPoint RandomPlayPoint();
 // A point of the play ellipse within (dx, dy) of (cx, cy); gives up after a bounded
 // number of draws and falls back to RandomPlayPoint.
 PlayPoint RandomPointNear(int cx, int cy, int dx, int dy);
+// The point the last of these two calls gave, whoever made it; the arena centre
+// before the first.
+PlayPoint LastRandomPoint();
 
 int TurnTowardPoint(double tx, double ty, double x, double y, int angle, double max_turn);
 int TurnTowardPlayer(double x, double y, int angle, double max_turn);

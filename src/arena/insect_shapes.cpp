@@ -26,16 +26,6 @@ int NormalHeading(int a) {
   return a < 0 ? a + 360 : a;
 }
 
-// A sine or cosine that is zero at the quarter turns, and a truncation that lets a
-// whole result computed a hair short keep its pixel: a line turned by 90 degrees
-// must keep its length.
-double Snap(double v) {
-  return std::fabs(v) < 1e-12 ? 0.0 : v;
-}
-int TurnedPixel(double v) {
-  return static_cast<int>(v + (v >= 0 ? 1e-6 : -1e-6));
-}
-
 }  // namespace
 
 void LoadEnemyShape(int shape, int frames) {
@@ -53,20 +43,12 @@ void LoadEnemyShape(int shape, int frames) {
   dst.table.assign(static_cast<std::size_t>(360) * frames * lines, EnemyShapeLine{});
   EnemyShapeLine* out = dst.table.data();
   for (int a = 0; a < 360; ++a) {
-    const double c = Snap(Cos(a));
-    const double s = Snap(Sin(a));
     for (int f = 0; f < frames; ++f) {
       for (int i = 0; i < lines; ++i) {
         const EnemyShapeRecord& r = src.records[f * lines + i];
-        *out++ = EnemyShapeLine{lines,
-                                r.color,
-                                TurnedPixel(r.x1 * c - r.y1 * s),
-                                TurnedPixel(r.x1 * s + r.y1 * c),
-                                TurnedPixel(r.x2 * c - r.y2 * s),
-                                TurnedPixel(r.x2 * s + r.y2 * c),
-                                r.red,
-                                r.green,
-                                r.blue};
+        const TurnedPoint p1 = TurnPoint(r.x1, r.y1, a);
+        const TurnedPoint p2 = TurnPoint(r.x2, r.y2, a);
+        *out++ = EnemyShapeLine{lines, r.color, p1.x, p1.y, p2.x, p2.y, r.red, r.green, r.blue};
       }
     }
   }
@@ -112,19 +94,21 @@ void DrawInsectShape(GlowBatch& batch, int shape, int angle, int frame, double x
   if (lines == nullptr) return;
   const int count = Shapes[shape].lines;
   const std::uint32_t flash = look.flash_index ? EnemyFlashColor(shape) : 0;
+  const int width = look.width > 0 ? look.width : GlowWidth16;
+  const double k = look.scale;
   for (int i = 0; i < count; ++i) {
     const EnemyShapeLine& l = lines[i];
-    LineLook line{l.color, l.red, l.green, l.blue, GlowWidth16};
+    LineLook line{l.color, l.red, l.green, l.blue, width};
     if (look.flash_index) {
       int& index = *look.flash_index;
       index = index < 0 || index >= kColorTableRows - 1 ? 0 : index + 1;
       if (flash != 0 && l.color == flash) {
         const ColorRow& row = ColorTable[index];
-        line = LineLook{row.glow, row.r, row.g, row.b, GlowWidth16};
+        line = LineLook{row.glow, row.r, row.g, row.b, width};
       }
     }
-    if (look.hurry) line = LineLook{kHurryGlow, 255, 255, 0, GlowWidth16};
-    batch.Line(x + l.x1, y + l.y1, x + l.x2, y + l.y2, line);
+    if (look.hurry) line = LineLook{kHurryGlow, 255, 255, 0, width};
+    batch.Line(x + l.x1 * k, y + l.y1 * k, x + l.x2 * k, y + l.y2 * k, line);
   }
 }
 

@@ -37,6 +37,8 @@ struct InsectLook {
   // marked.
   int* flash_index = nullptr;
   bool hurry = false;  // every line in the yellow of an insect leaving the level
+  double scale = 1;    // the turned lines' ends multiplied by this (the embryo in an egg)
+  int width = 0;       // neon half-width; 0 for GlowWidth16
 };
 
 // One frame of a shape (= insect type) at a play-area position, inside the caller's

@@ -1,6 +1,7 @@
 #include "arena/player.h"
 
 #include "arena/bullets.h"
+#include "arena/eggs.h"
 #include "arena/spider_figure.h"
 #include "arena/web.h"
 #include "platform/geometry.h"
@@ -53,7 +54,8 @@ void MovePlayer(int dx, int dy) {
     PlayerX += dx;
     PlayerY += dy;
   }
-  // TODO(eggs): PushEggs(dx, dy) belongs here, after the step (taken or refused).
+  // Even a refused step pushes the egg the spider stands on.
+  PushEggs(dx, dy);
 }
 
 void UpdatePlayer(const ControlRequest& request, int flag) {

@@ -15,24 +15,18 @@ bool figure_ready = false;
 // The spider glows a deep crimson whatever its wire colour.
 constexpr std::uint32_t kSpiderGlow = 0xFFBD0022u;
 
-short Turn(double a, double b) {
-  return static_cast<short>(static_cast<int>(a - b));
-}
-
 }  // namespace
 
 void PrecomputeSpiderFigure() {
   for (int heading = 0; heading < 360; ++heading) {
-    const double c = Cos(heading);
-    const double s = Sin(heading);
     for (int f = 0; f < kSpiderFrames; ++f) {
       for (int i = 0; i < kSpiderLines; ++i) {
         const SpiderLine& src = SpiderFigureData[f][i];
-        SpiderFigureLine& dst = SpiderFigureTable[f][heading][i];
-        dst.x1 = Turn(src.x1 * c, src.y1 * s);
-        dst.y1 = Turn(src.x1 * s, -src.y1 * c);
-        dst.x2 = Turn(src.x2 * c, src.y2 * s);
-        dst.y2 = Turn(src.x2 * s, -src.y2 * c);
+        const TurnedPoint a = TurnPoint(src.x1, src.y1, heading);
+        const TurnedPoint b = TurnPoint(src.x2, src.y2, heading);
+        SpiderFigureTable[f][heading][i] =
+            SpiderFigureLine{static_cast<short>(a.x), static_cast<short>(a.y),
+                             static_cast<short>(b.x), static_cast<short>(b.y)};
       }
     }
   }

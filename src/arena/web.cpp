@@ -1,5 +1,6 @@
 #include "arena/web.h"
 
+#include "arena/eggs.h"
 #include "arena/level_state.h"
 #include "render/glow.h"
 #include "render/screen.h"
@@ -99,7 +100,7 @@ void BuildWeb(int level) {
     SetColourKind(*w, kWebBlue);
   }
   ApplyLevelRules(level, SkipBonusSetup == 0 ? 1 : 0);
-  // TODO(eggs): EggBonus = 500 here once arena/eggs.h lands.
+  EggBonus = kFirstEggBonus;
 }
 
 void DrawWeb() {

@@ -81,6 +81,17 @@ void GlowBatch::Shape(const ShapeSegment* segments, int count, double x, double 
   }
 }
 
+void GlowBatch::Polygon(double x, double y, int start_angle, int sides, double side,
+                        const LineLook& look) {
+  if (sides <= 0) return;
+  const int step = 360 / sides;
+  if (step <= 0) return;
+  const double radius = side / 2.0 / Sin(step / 2.0);
+  auto vx = [&](int i) { return x - radius * Sin(start_angle + step * i); };
+  auto vy = [&](int i) { return y - radius * Cos(start_angle + step * i); };
+  for (int i = 0; i < sides; ++i) Line(vx(i), vy(i), vx(i + 1), vy(i + 1), look);
+}
+
 void DrawShape(const ShapeSegment* segments, int count, double x, double y, std::uint32_t glow,
                int r, int g, int b, int width) {
   if (segments == nullptr || count <= 0) return;
@@ -103,14 +114,6 @@ void GlowLine(int x1, int y1, int x2, int y2, std::uint32_t glow, int r, int g, 
 
 void GlowPolygon(double x, double y, int start_angle, int sides, double side, std::uint32_t glow,
                  int r, int g, int b) {
-  if (sides <= 0) return;
-  // Integer step: a side count that does not divide 360 leaves a gap.
-  const int step = 360 / sides;
-  if (step <= 0) return;
-  const double radius = side / 2.0 / Sin(step / 2.0);
-  auto vx = [&](int i) { return x - radius * Sin(start_angle + step * i); };
-  auto vy = [&](int i) { return y - radius * Cos(start_angle + step * i); };
-  const LineLook look{glow, r, g, b, GlowWidth18};
   GlowBatch batch;
-  for (int i = 0; i < sides; ++i) batch.Line(vx(i), vy(i), vx(i + 1), vy(i + 1), look);
+  batch.Polygon(x, y, start_angle, sides, side, LineLook{glow, r, g, b, GlowWidth18});
 }

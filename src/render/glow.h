@@ -56,6 +56,10 @@ class GlowBatch {
   void Line(double x1, double y1, double x2, double y2, const LineLook& look);
   // The segments of a shape placed at (x, y).
   void Shape(const ShapeSegment* segments, int count, double x, double y, const LineLook& look);
+  // A regular polygon centred on (x, y), sides of length `side`, its first corner at
+  // start_angle. The step is whole degrees: a side count that does not divide 360
+  // leaves a gap.
+  void Polygon(double x, double y, int start_angle, int sides, double side, const LineLook& look);
 
  private:
   bool neon_;

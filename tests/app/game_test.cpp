@@ -38,7 +38,7 @@ class Game : public ::testing::Test {
     SetScreenSize(1024, 768);
     ASSERT_TRUE(OpenDisplay(1024, 768, 0, 0, 0));
     LoadGameTables();
-    TurnGameFigures();
+    LoadGameFigures();
   }
   static void TearDownTestSuite() { CloseDisplay(); }
 

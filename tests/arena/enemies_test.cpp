@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "arena/bullets.h"
+#include "arena/eggs.h"
 #include "arena/explosions.h"
+#include "arena/grubs.h"
 #include "arena/insect_shapes.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
@@ -37,6 +39,8 @@ namespace {
 void ResetWorld() {
   EnemyList.Clear();
   ExplosionList.Clear();
+  GrubList.Clear();
+  EggList.Clear();
   WebList.Clear();
   CharList.Clear();
   BulletList.Clear();
@@ -69,6 +73,33 @@ Enemies& Insect(int type, double x, double y, int angle = 0) {
   e.TargetX = 512;
   e.TargetY = 384;
   return *EnemyList.Add(e);
+}
+
+// An insect that keeps its heading and speeds this frame, whatever its type: hornets,
+// mosquitoes and beetles are on their way to a claimed grubsteak far off, between
+// their checks on it and on a frame without steering; the others roam on a frame
+// without steering.
+Enemies& Straight(int type, double x, double y, int angle, float xspeed, float yspeed) {
+  Enemies& e = Insect(type, x, y, angle);
+  e.xspeed = xspeed;
+  e.yspeed = yspeed;
+  e.OnlyEverySecondTime = 1;  // flips to 0: a roamer's frame without steering
+  if (type >= kHornet && type <= kBeetle) {
+    static int ticket = 100;
+    Grubs g;
+    g.X = 300;
+    g.Y = 600;
+    g.TargetID = ++ticket;
+    GrubList.Add(g);
+    e.HuntingMode = 4;
+    e.TargetID = g.TargetID;
+    e.TargetX = g.X;
+    e.TargetY = g.Y;
+    e.IsGrubStillPresetCheck = 1000;
+    e.OnlyEverySecondTime = 0;  // flips to 1: hornets and mosquitoes steer on 0
+    e.Frame = 1;                // beetles steer only while showing frame 0
+  }
+  return e;
 }
 
 void AddWebSegment(int x1, int y1, int x2, int y2, int colour_index) {
@@ -306,18 +337,18 @@ TEST_F(EnemyRules, OutwardCrossingOfARedOrGreenSegmentBouncesBack) {
   SeedRandom(seed);
   const PlayPoint expected = RandomPointNear(512, 103, 75, 64);
 
-  Enemies& e = Insect(kHornet, 512, 103, 10);
-  e.yspeed = -2;              // straight out, away from the centre
-  e.OnlyEverySecondTime = 1;  // flips to 0: no steering this frame
-  e.HuntingMode = 2;
-  e.TargetID = 7;
+  Enemies& e = Straight(kHornet, 512, 103, 10, 0, -2);  // straight out, from the centre
+  const Grubs* claimed = GrubList.Last();
+  ASSERT_EQ(claimed->TargetID, e.TargetID);
   SeedRandom(seed);
   UpdateEnemies(0);
   EXPECT_EQ(e.angle, 325);
   EXPECT_FLOAT_EQ(e.x, 512);
   EXPECT_FLOAT_EQ(e.y, 103);
   EXPECT_EQ(e.HuntingMode, 1);
+  // The claim is given up on both sides.
   EXPECT_EQ(e.TargetID, 0);
+  EXPECT_EQ(claimed->TargetID, 0);
   EXPECT_EQ(e.TargetX, expected.x);
   EXPECT_EQ(e.TargetY, expected.y);
   EXPECT_FLOAT_EQ(e.yspeed, -2);  // speeds wait for the next steering
@@ -326,20 +357,14 @@ TEST_F(EnemyRules, OutwardCrossingOfARedOrGreenSegmentBouncesBack) {
 TEST_F(EnemyRules, InwardCrossingsAndPlainSegmentsDoNotBounce) {
   AddWebSegment(400, 100, 624, 100, kWebRed);
   AddWebSegment(400, 600, 624, 600, kWebBlue);
-  Enemies& in = Insect(kBeetle, 500, 98.5, 180);
-  in.yspeed = 2;  // crossing towards the centre
-  in.OnlyEverySecondTime = 1;
-  in.HuntingMode = 2;
-  Enemies& blue = Insect(kHornet, 520, 599, 180);
-  blue.yspeed = 2;  // outward across a blue segment
-  blue.OnlyEverySecondTime = 1;
-  Enemies& spoiler = Insect(kSpoiler, 530, 103);
-  spoiler.yspeed = -2;  // spoilers are never bounced
-  spoiler.OnlyEverySecondTime = 1;
+  Enemies& in = Straight(kBeetle, 500, 98.5, 180, 0, 2);      // crossing towards the centre
+  Enemies& blue = Straight(kHornet, 520, 599, 180, 0, 2);     // outward across a blue segment
+  Enemies& spoiler = Straight(kSpoiler, 530, 103, 0, 0, -2);  // spoilers are never bounced
   UpdateEnemies(0);
   EXPECT_FLOAT_EQ(in.y, 100.5);
   EXPECT_EQ(in.angle, 180);
-  EXPECT_EQ(in.HuntingMode, 2);
+  EXPECT_EQ(in.HuntingMode, 4);
+  EXPECT_NE(in.TargetID, 0);
   EXPECT_FLOAT_EQ(blue.y, 601);
   EXPECT_FLOAT_EQ(spoiler.y, 101);
 }
@@ -349,11 +374,9 @@ TEST_F(EnemyRules, BouncedGrenadeAndRocketBugsWanderOthersRoam) {
   std::vector<Enemies*> bugs;
   int x = 420;
   for (int type : {kDragonfly, kGrenadeBug, kRocketBug, kMosquito}) {
-    Enemies& e = Insect(type, x, 103);
+    Enemies& e = Straight(type, x, 103, 0, 0, -2);
+    if (type != kMosquito) e.HuntingMode = 2;
     x += 40;
-    e.yspeed = -2;
-    e.OnlyEverySecondTime = 1;
-    e.HuntingMode = 2;
     bugs.push_back(&e);
   }
   UpdateEnemies(0);
@@ -369,11 +392,8 @@ TEST_F(EnemyRules, BouncedGrenadeAndRocketBugsWanderOthersRoam) {
 }
 
 TEST_F(EnemyRules, EveryFrameCountsDownTheGraceFlipsThePhaseAndFlapsTheWings) {
-  Enemies& e = Insect(kBeetle, 512, 384);
-  e.TargetX = 700;  // far enough never to be reached in these frames
-  e.TargetY = 384;
+  Enemies& e = Straight(kHornet, 512, 384, 0, 0, 0);
   e.GraceperiodForNotCheckingPerimeter = 2;
-  e.OnlyEverySecondTime = 0;
   e.Frame = 2;  // the random start frame shows until the first step
   std::vector<int> frames;
   for (int i = 1; i <= 44; ++i) {

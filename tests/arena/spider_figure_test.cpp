@@ -88,6 +88,27 @@ TEST_F(SpiderFigure, TurnedTablesTruncateTowardZero) {
   EXPECT_EQ(SpiderFigureTable[1][200][9].x2, SpiderFigureTable[2][200][9].x2);
 }
 
+TEST_F(SpiderFigure, QuarterTurnsMoveEveryPointExactly) {
+  // (x, y) turned by 90 degrees is (-y, x), by 180 (-x, -y), by 270 (y, -x): no point
+  // may lose a pixel to a cosine that is not quite zero.
+  for (int f = 0; f < kSpiderFrames; ++f)
+    for (int i = 0; i < kSpiderLines; ++i) {
+      SCOPED_TRACE(testing::Message() << "frame " << f << " line " << i);
+      const SpiderLine& a = SpiderFigureData[f][i];
+      const SpiderFigureLine& r = SpiderFigureTable[f][90][i];
+      EXPECT_EQ(r.x1, -a.y1);
+      EXPECT_EQ(r.y1, a.x1);
+      EXPECT_EQ(r.x2, -a.y2);
+      EXPECT_EQ(r.y2, a.x2);
+      const SpiderFigureLine& h = SpiderFigureTable[f][180][i];
+      EXPECT_EQ(h.x1, -a.x1);
+      EXPECT_EQ(h.y2, -a.y2);
+      const SpiderFigureLine& t = SpiderFigureTable[f][270][i];
+      EXPECT_EQ(t.x2, a.y2);
+      EXPECT_EQ(t.y1, -a.x1);
+    }
+}
+
 TEST_F(SpiderFigure, WireLinesSitAtThePositionPlusTheScreenOffset) {
   SetScreenSize(1280, 1024);
   DrawSpiderFigure(1, 300, 200, 0, 0);

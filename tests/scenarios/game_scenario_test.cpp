@@ -13,8 +13,10 @@
 #include "app/tables.h"
 #include "app/wave_queue.h"
 #include "arena/bullets.h"
+#include "arena/eggs.h"
 #include "arena/enemies.h"
 #include "arena/explosions.h"
+#include "arena/grubs.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/spider_figure.h"
@@ -35,7 +37,7 @@
 namespace {
 
 struct FrameRecord {
-  int score, lives, level, wave_phase, hurry_out, insects, bullets;
+  int score, lives, level, wave_phase, hurry_out, insects, bullets, grubsteaks, eggs;
   double x, y;
   std::uint64_t insects_at;
   bool operator==(const FrameRecord&) const = default;
@@ -48,8 +50,8 @@ constexpr int kAllKeys[] = {kLeft, kUp, kRight, kDown, kFireUp, kFireLeft, kFire
 constexpr int kFrames = 6000;
 
 // A fair beginner: shoots along the nearest of the eight directions at the closest
-// insect, backs away from one that comes close, and otherwise drifts back towards
-// the middle of the web.
+// insect, backs away from one that comes close, and otherwise goes for a grubsteak
+// nearby or drifts back towards the middle of the web.
 void Steer() {
   for (int key : kAllKeys) InjectKeyUp(key);
   const Enemies* nearest = nullptr;
@@ -74,9 +76,23 @@ void Steer() {
   if (dx < -std::fabs(dy) * 0.4) InjectKeyDown(kFireLeft);
   if (dy > std::fabs(dx) * 0.4) InjectKeyDown(kFireDown);
   if (dy < -std::fabs(dx) * 0.4) InjectKeyDown(kFireUp);
+  const Grubs* food = nullptr;
+  double food_distance = 250;
+  for (const Grubs& g : GrubList) {
+    const double d = Distance(PlayerX, PlayerY, g.X, g.Y);
+    if (d < food_distance) {
+      food_distance = d;
+      food = &g;
+    }
+  }
   if (best < 130) {
     InjectKeyDown(dx > 0 ? kLeft : kRight);
     InjectKeyDown(dy > 0 ? kUp : kDown);
+  } else if (food != nullptr) {
+    if (food->X > PlayerX + 4) InjectKeyDown(kRight);
+    if (food->X < PlayerX - 4) InjectKeyDown(kLeft);
+    if (food->Y > PlayerY + 4) InjectKeyDown(kDown);
+    if (food->Y < PlayerY - 4) InjectKeyDown(kUp);
   } else if (std::fabs(home_dx) + std::fabs(home_dy) > 60) {
     InjectKeyDown(home_dx > 0 ? kRight : kLeft);
     InjectKeyDown(home_dy > 0 ? kDown : kUp);
@@ -114,6 +130,7 @@ std::vector<FrameRecord> PlaySeededGame(std::int64_t seed, int neon = 0, int fra
       .EachFrame([&](int frame) {
         trace.push_back({Score, Lives, Level, WavePhase, HurryOut,
                          static_cast<int>(EnemyList.Count()), static_cast<int>(BulletList.Count()),
+                         static_cast<int>(GrubList.Count()), static_cast<int>(EggList.Count()),
                          PlayerX, PlayerY, InsectsAt()});
         if (frame > 91) Steer();
       })
@@ -138,7 +155,7 @@ class GameScenario : public ::testing::Test {
     SetBlend(BLEND_ADD);
     InitGlowDrawing();
     LoadGameTables();
-    TurnGameFigures();
+    LoadGameFigures();
   }
   static void TearDownTestSuite() {
     DotImage.reset();  // its texture must go before the GL context does
@@ -151,6 +168,7 @@ TEST_F(GameScenario, AScriptedPlayerPlaysByTheRulesAndTheSameSeedPlaysTheSameGam
   ASSERT_FALSE(first.empty());
 
   int kills_in_play = 0;
+  int grubsteaks_dropped = 0, eggs_laid = 0, hatched = 0;
   int deaths = 0;
   int max_level = 1;
   bool phases_ran = false;
@@ -158,9 +176,9 @@ TEST_F(GameScenario, AScriptedPlayerPlaysByTheRulesAndTheSameSeedPlaysTheSameGam
     const FrameRecord& a = first[i - 1];
     const FrameRecord& b = first[i];
     SCOPED_TRACE(i);
-    // Score only grows, in the 1000s that level 1 pays while no grubsteak lies about.
+    // Score only grows, by the points of shots, grubsteaks and eggs: 50s at the least.
     ASSERT_GE(b.score, a.score);
-    ASSERT_EQ(b.score % 1000, 0);
+    ASSERT_EQ(b.score % 50, 0);
     // A life goes only one at a time; one comes only with an extra-life score.
     if (b.lives < a.lives) {
       ASSERT_EQ(b.lives, a.lives - 1);
@@ -183,7 +201,18 @@ TEST_F(GameScenario, AScriptedPlayerPlaysByTheRulesAndTheSameSeedPlaysTheSameGam
     if (a.hurry_out == 0 && b.hurry_out == 0 && b.insects < a.insects && b.lives == a.lives &&
         b.level == a.level && b.wave_phase == a.wave_phase)
       kills_in_play += a.insects - b.insects;
+    // In play: a kill drops a grubsteak, laying turns one into an egg, and an egg that
+    // goes without paying has hatched into an insect.
+    const bool same_stage = b.lives == a.lives && b.level == a.level && b.hurry_out == 0;
+    if (same_stage && b.grubsteaks > a.grubsteaks)
+      grubsteaks_dropped += b.grubsteaks - a.grubsteaks;
+    if (same_stage && b.eggs > a.eggs) eggs_laid += b.eggs - a.eggs;
+    if (same_stage && b.eggs < a.eggs && b.score == a.score && b.insects > a.insects) ++hatched;
+    ASSERT_LE(b.grubsteaks, 60);  // they age away: nothing piles up
   }
+  EXPECT_GT(grubsteaks_dropped, 5);
+  EXPECT_GT(eggs_laid, 0);
+  EXPECT_GT(hatched, 0);
   EXPECT_GT(kills_in_play, 5);
   EXPECT_TRUE(phases_ran);
   // Within 6000 frames level 1 ends (its phases last 600 frames at the most) unless

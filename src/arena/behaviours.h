@@ -1,0 +1,14 @@
+// What the insects' behaviours share: the moves of one frame, and each type's step of
+// the insect update. Only the insects' own units include it.
+#pragma once
+
+#include "arena/enemies.h"
+
+// xspeed and yspeed for a speed along the insect's heading.
+void SetSpeeds(Enemies& e, double speed);
+// Adds the speeds to the position.
+void MoveInsect(Enemies& e);
+
+// One frame of a hornet, mosquito or beetle: its hunting mode, then the turn back at
+// the edge of the play ellipse.
+void CommonInsectStep(Enemies& e);
