@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "arena/arena_world.h"
 #include "arena/bullets.h"
 #include "arena/eggs.h"
 #include "arena/explosions.h"
@@ -35,45 +36,6 @@
 #include "support/pixels.h"
 
 namespace {
-
-void ResetWorld() {
-  EnemyList.Clear();
-  ExplosionList.Clear();
-  GrubList.Clear();
-  EggList.Clear();
-  WebList.Clear();
-  CharList.Clear();
-  BulletList.Clear();
-  HurryOut = 0;
-  Score = 0;
-  PlayerHit = 0;
-  SoundOn = 0;
-  EnemySpeedFactor = 1;
-  DragonflyAppeared = 0;
-  DragonflyCounter = 4;
-  DragonflyBonus = 0;
-  ContactCheckType = 1;
-  DemoRetargetTimer = 0;
-  LevelFrames = 0;
-  PlayerX = 512;
-  PlayerY = 384;
-  NeonMode = 0;
-  SeedRandom(7);
-}
-
-// A record put straight into the list, so a test controls every field.
-Enemies& Insect(int type, double x, double y, int angle = 0) {
-  Enemies e;
-  e.EnemyType = type;
-  e.x = static_cast<float>(x);
-  e.y = static_cast<float>(y);
-  e.angle = angle;
-  e.Size = EnemySize(type);
-  e.EnemyFrameIndex = 1;
-  e.TargetX = 512;
-  e.TargetY = 384;
-  return *EnemyList.Add(e);
-}
 
 // An insect that keeps its heading and speeds this frame, whatever its type: hornets,
 // mosquitoes and beetles are on their way to a claimed grubsteak far off, between
