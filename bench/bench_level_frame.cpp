@@ -1,8 +1,9 @@
-// One frame of a busy normal level: 40 insects of every type, four bullets and 60
-// explosion records, reported as a share of the 16.7 ms frame.
+// One frame of a busy normal level: 40 insects of every type, 20 grubsteaks, 20 eggs,
+// four bullets and 60 explosion records, reported as a share of the 16.7 ms frame.
 //
 // - logic: the per-frame work that draws nothing (wave control, the spider, the
-//   insects' flight and bounces, the contact test), timed alone;
+//   insects' flight and bounces, their hunt for grubsteaks, the contact test), timed
+//   alone;
 // - frame: the whole frame as the game loop runs it, in wire and in neon mode, GL
 //   submission included and the frame finished by the GL before the clock stops.
 //
@@ -19,8 +20,10 @@
 #include "app/tables.h"
 #include "app/wave_queue.h"
 #include "arena/bullets.h"
+#include "arena/eggs.h"
 #include "arena/enemies.h"
 #include "arena/explosions.h"
+#include "arena/grubs.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/spider_figure.h"
@@ -28,6 +31,7 @@
 #include "audio/sound_switches.h"
 #include "embedded_assets.h"
 #include "input/controls.h"
+#include "platform/geometry.h"
 #include "platform/random.h"
 #include "render/draw2d.h"
 #include "render/glow.h"
@@ -39,6 +43,8 @@ namespace {
 constexpr double kFrameSeconds = 1.0 / 60.0;
 constexpr size_t kInsects = 40;
 constexpr size_t kExplosionRecords = 60;
+constexpr size_t kGrubsteaks = 20;
+constexpr size_t kEggs = 20;
 
 void TopUpScene() {
   while (EnemyList.Count() < kInsects) {
@@ -46,6 +52,19 @@ void TopUpScene() {
     // Types 1..9 round, spread over the web away from the spider.
     const PlayPoint p = RandomPlayPoint();
     CreateEnemy(1, p.x, p.y, 0, 1 + i % 9);
+  }
+  // Kills drop grubsteaks and laying makes eggs; keep both at 20, out of the spider's
+  // reach, young enough not to hatch.
+  while (GrubList.Count() > kGrubsteaks) GrubList.Remove(GrubList.Last());
+  while (GrubList.Count() < kGrubsteaks) {
+    const PlayPoint p = RandomPlayPoint();
+    if (Distance(p.x, p.y, 512, 384) > 60) CreateGrub(p.x, p.y);
+  }
+  while (EggList.Count() > kEggs) EggList.Remove(EggList.Last());
+  while (EggList.Count() < kEggs) {
+    const PlayPoint p = RandomPlayPoint();
+    if (Distance(p.x, p.y, 512, 384) > 60)
+      CreateEgg(p.x, p.y, 1 + static_cast<int>(EggList.Count()) % 2);
   }
   // Hits and the spider's own bursts add records; keep the load at 60.
   while (ExplosionList.Count() > kExplosionRecords) ExplosionList.Remove(ExplosionList.Last());
@@ -102,6 +121,7 @@ void BM_LevelLogic(benchmark::State& state) {
     ++frames;
   }
   state.counters["insects"] = static_cast<double>(EnemyList.Count());
+  state.counters["grubsteaks"] = static_cast<double>(GrubList.Count());
   state.counters["budget_share"] = frames > 0 ? seconds / frames / kFrameSeconds : 0;
 }
 
