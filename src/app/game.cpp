@@ -12,6 +12,7 @@
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/spider_figure.h"
+#include "arena/thunderbugs.h"
 #include "arena/web.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
@@ -112,7 +113,7 @@ void NormalLevelFrame() {
 
 void BonusLevelFrame() {
   Cls();
-  // The thunderbugs' set-up step runs here once they exist.
+  SpawnThunderbugs();
   UpdatePlayer(ControlStep(), 1);
   DrawWeb();
   DrawPlayerSpider(0);
@@ -120,8 +121,7 @@ void BonusLevelFrame() {
   UpdateExplosions(1);
   UpdateFloatingTexts();
   DrawHud(1);
-  // Until the thunderbugs come, whatever insects are left fly as usual.
-  UpdateEnemies(0);
+  UpdateThunderbugs();
   DrawEnemies();
   if (HurryOut == 0 && (LevelFrames > BonusLevelFrames || EnemyList.Empty()))
     EnemiesHurryOut(kHurryOutLevelEnd);
@@ -177,6 +177,8 @@ bool CheckLevelComplete() {
     GrubList.Clear();
     EnemyList.Clear();
     EggList.Clear();
+    // The web is clear of the waves' starters: now the whole snake can come in.
+    StartThunderSnake();
   }
   return true;
 }

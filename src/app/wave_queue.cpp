@@ -5,6 +5,7 @@
 
 #include "arena/enemies.h"
 #include "arena/level_state.h"
+#include "arena/thunderbugs.h"
 #include "data/wave_table.h"
 #include "platform/clock.h"
 #include "platform/random.h"
@@ -77,8 +78,8 @@ void FillWaveQueue() {
     CreateEnemy(0, 0, 0, heading, type);
   }
   if (IsBonusLevel(Level)) {
-    // TODO(thunderbugs): reset the two bonus-level counters to 0 here once
-    // arena/thunderbugs.h lands.
+    ThunderSpawned = 0;
+    ThunderSpawnTimer = 0;
     return;
   }
 

@@ -11,6 +11,7 @@
 #include "arena/insect_shapes.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
+#include "arena/thunderbugs.h"
 #include "arena/web.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
@@ -37,10 +38,6 @@ constexpr double kCruiseSpeed = 2;  // times EnemySpeedFactor
 constexpr double kRocketteSpeed = 7;
 constexpr double kHurrySpeed = 6;
 constexpr double kHurryTurn = 4;
-constexpr double kRoamTurn = 3;
-// Wider than the turning circle (3 degrees every other frame at speed 2), so an
-// insect never circles its target for ever.
-constexpr int kArrivalRadius = 80;
 // A box wholly outside the play ellipse would never give a point.
 constexpr int kNearDraws = 1000;
 constexpr int kFrameHold = 10;  // each wing image shows for one frame more than this
@@ -154,38 +151,35 @@ int NextContactCheck(int c) {
   }
 }
 
-// Stands in for the behaviours of types 4 to 8 until they land: knock-back, then a slow turn
-// towards the target with a fresh target on arrival; rockettes fly straight and burst
-// outside the play ellipse. False when the insect has left EnemyList.
-bool RoamTowardTarget(Enemies& e) {
-  if (e.EnemyType == kRockette) {
-    MoveInsect(e);
-    if (e.GraceperiodForNotCheckingPerimeter == 0 && !InsidePlayEllipse(e.x, e.y)) {
-      CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 22, 0.8);
-      Remove(e);
-      return false;
-    }
-    return true;
+// The type's own step of the update; false once the insect has left EnemyList.
+bool TypeStep(Enemies& e) {
+  switch (e.EnemyType) {
+    case kHornet:
+    case kMosquito:
+    case kBeetle:
+      CommonInsectStep(e);
+      return true;
+    case kDragonfly:
+      DragonflyStep(e);
+      return true;
+    case kGrenadeBug:
+      GrenadeBugStep(e);
+      return true;
+    case kRocketBug:
+      RocketBugStep(e);
+      return true;
+    case kSpoiler:
+      SpoilerStep(e);
+      return true;
+    case kBugSlayer:
+      BugSlayerStep(e);
+      return true;
+    case kRockette:
+      return RocketteStep(e);
+    default:
+      // Thunderbugs fly in the bonus level's own update.
+      return true;
   }
-  // Thunderbugs have an update of their own.
-  if (e.EnemyType < kDragonfly || e.EnemyType > kBugSlayer) return true;
-  if (e.PushFrames > 0) {
-    e.x += e.PushXSpeed;
-    e.y += e.PushYSpeed;
-    --e.PushFrames;
-    return true;
-  }
-  if (e.OnlyEverySecondTime == 1) {
-    e.angle = TurnTowardPoint(e.TargetX, e.TargetY, e.x, e.y, e.angle, kRoamTurn);
-    SetSpeeds(e, kCruiseSpeed * EnemySpeedFactor);
-  }
-  MoveInsect(e);
-  if (WithinRadius(TruncToInt(e.x), TruncToInt(e.y), e.TargetX, e.TargetY, kArrivalRadius)) {
-    const PlayPoint t = RandomPlayPoint();
-    e.TargetX = t.x;
-    e.TargetY = t.y;
-  }
-  return true;
 }
 
 }  // namespace
@@ -358,11 +352,7 @@ void UpdateEnemies(int demo) {
       const double old_x = e.x, old_y = e.y;
       if (e.GraceperiodForNotCheckingPerimeter > 0) --e.GraceperiodForNotCheckingPerimeter;
       e.OnlyEverySecondTime = e.OnlyEverySecondTime == 0 ? 1 : 0;
-      if (e.EnemyType >= kHornet && e.EnemyType <= kBeetle) {
-        CommonInsectStep(e);
-      } else if (!RoamTowardTarget(e)) {
-        continue;
-      }
+      if (!TypeStep(e)) continue;
       if (e.EnemyType >= kHornet && e.EnemyType <= kRocketBug) BounceOffWeb(e, old_x, old_y);
     }
     AnimateWings(e);
@@ -444,8 +434,11 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
       CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 32, 0.9);
       Remove(e);
       break;
+    case kThunderbug:
+    case kThunderbugHit:
+      HitThunderbug(e);
+      break;
     default:
-      // Thunderbugs answer hits in the bonus-level logic.
       break;
   }
 }

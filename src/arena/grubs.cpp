@@ -108,7 +108,11 @@ void UpdateGrubs(int advance) {
       continue;
     }
     if (advance == 1 && !Age(g)) continue;
-    if (!ClaimHeld(g.TargetID)) g.TargetID = 0;
+    if (!ClaimHeld(g.TargetID)) {
+      g.TargetID = 0;
+      // A bug slayer's mark goes with its claim, so no sign flashes for nobody.
+      g.Flashing = 0;
+    }
   }
 }
 

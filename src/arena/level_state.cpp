@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "arena/enemies.h"
+#include "arena/thunderbugs.h"
 
 int Score = 0;
 int Lives = 3;
@@ -48,8 +49,6 @@ void ApplyLevelRules(int level, int bonus_setup) {
   BonusLevel = bonus_setup != 0 && IsBonusLevel(level) ? 1 : 0;
   if (BonusLevel == 1) {
     BonusLevelFrames = BonusLevelBudget(level);
-    // TODO(thunderbugs): the bonus-level set-up belongs here: ThunderWentRandom = 0,
-    // ThunderRandomDelay = 100, ThunderHits = 0, LoadThunderPath(), then
-    // ThunderSpawnTimer = 9 and ThunderSpawned = 0.
+    SetUpThunderbugs();
   }
 }

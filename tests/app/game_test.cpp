@@ -17,6 +17,7 @@
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/spider_figure.h"
+#include "arena/thunderbugs.h"
 #include "arena/web.h"
 #include "audio/sound_switches.h"
 #include "input/controls.h"
@@ -166,7 +167,13 @@ TEST_F(Game, LevelThreeLeadsToABonusLevelOf1380Frames) {
   EXPECT_EQ(Level, 4);
   EXPECT_EQ(BonusLevel, 1);
   EXPECT_EQ(BonusLevelFrames, 1380);
-  EXPECT_TRUE(EnemyList.Empty());
+  // No waves: the snake's first thunderbug waits at the start of its path, the second
+  // comes on the first frame.
+  ASSERT_EQ(EnemyList.Count(), 1u);
+  EXPECT_EQ(EnemyList.First()->EnemyType, kThunderbug);
+  EXPECT_FLOAT_EQ(EnemyList.First()->x, ThunderPath[1].x);
+  EXPECT_EQ(ThunderSpawnTimer, 9);
+  EXPECT_EQ(ThunderSpawned, 0);
   EXPECT_EQ(EnemyQueList.Count(), 0u);
 }
 

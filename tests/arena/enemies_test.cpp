@@ -37,15 +37,15 @@
 
 namespace {
 
-// An insect that keeps its heading and speeds this frame, whatever its type: hornets,
-// mosquitoes and beetles are on their way to a claimed grubsteak far off, between
-// their checks on it and on a frame without steering; the others roam on a frame
-// without steering.
+// An insect that keeps its heading this frame, whatever its type: hornets, mosquitoes
+// and beetles are on their way to a claimed grubsteak far off, between their checks on
+// it and on a frame without steering, at the given speeds; rocket bugs, spoilers and
+// bug slayers drift with a knock-back at the given speeds; dragonflies and grenade bugs
+// fly their own speed at a target straight ahead.
 Enemies& Straight(int type, double x, double y, int angle, float xspeed, float yspeed) {
   Enemies& e = Insect(type, x, y, angle);
   e.xspeed = xspeed;
   e.yspeed = yspeed;
-  e.OnlyEverySecondTime = 1;  // flips to 0: a roamer's frame without steering
   if (type >= kHornet && type <= kBeetle) {
     static int ticket = 100;
     Grubs g;
@@ -60,6 +60,15 @@ Enemies& Straight(int type, double x, double y, int angle, float xspeed, float y
     e.IsGrubStillPresetCheck = 1000;
     e.OnlyEverySecondTime = 0;  // flips to 1: hornets and mosquitoes steer on 0
     e.Frame = 1;                // beetles steer only while showing frame 0
+  } else if (type == kRocketBug || type == kSpoiler || type == kBugSlayer) {
+    e.HuntingMode = type == kBugSlayer ? 1 : 0;
+    e.PushFrames = 1;
+    e.PushXSpeed = xspeed;
+    e.PushYSpeed = yspeed;
+  } else {
+    e.HuntingMode = 0;
+    e.TargetX = static_cast<int>(x + 1000 * Sin(angle));
+    e.TargetY = static_cast<int>(y - 1000 * Cos(angle));
   }
   return e;
 }
@@ -336,13 +345,12 @@ TEST_F(EnemyRules, BouncedGrenadeAndRocketBugsWanderOthersRoam) {
   std::vector<Enemies*> bugs;
   int x = 420;
   for (int type : {kDragonfly, kGrenadeBug, kRocketBug, kMosquito}) {
-    Enemies& e = Straight(type, x, 103, 0, 0, -2);
-    if (type != kMosquito) e.HuntingMode = 2;
+    Enemies& e = Straight(type, x, 101.5, 0, 0, -2);
     x += 40;
     bugs.push_back(&e);
   }
   UpdateEnemies(0);
-  for (const Enemies* e : bugs) EXPECT_FLOAT_EQ(e->y, 103) << e->EnemyType;
+  for (const Enemies* e : bugs) EXPECT_FLOAT_EQ(e->y, 101.5) << e->EnemyType;
   EXPECT_EQ(bugs[0]->HuntingMode, 1);
   EXPECT_EQ(bugs[1]->HuntingMode, 0);
   EXPECT_EQ(bugs[2]->HuntingMode, 0);
@@ -376,29 +384,28 @@ TEST_F(EnemyRules, EveryFrameCountsDownTheGraceFlipsThePhaseAndFlapsTheWings) {
   EXPECT_EQ(e.EnemyFrameIndex, 1);
 }
 
-TEST_F(EnemyRules, RoamingKnocksBackThenSteersOnEveryOtherFrame) {
+TEST_F(EnemyRules, AKnockedBackSpoilerDriftsThenSteersEveryFrame) {
   EnemySpeedFactor = 1.25;
   Enemies& e = Insect(kSpoiler, 512, 384, 0);
+  e.HuntingMode = 0;
   e.TargetX = 700;
   e.TargetY = 384;
   e.PushFrames = 1;
   e.PushXSpeed = 3;
   e.PushYSpeed = -1;
-  e.OnlyEverySecondTime = 0;  // flips to 1: a steering frame, but the push comes first
   UpdateEnemies(0);
   EXPECT_FLOAT_EQ(e.x, 515);
   EXPECT_FLOAT_EQ(e.y, 383);
   EXPECT_EQ(e.PushFrames, 0);
   EXPECT_EQ(e.angle, 0);
-  UpdateEnemies(0);  // phase 0: moves on its old speeds (none), no turn
-  EXPECT_EQ(e.angle, 0);
-  UpdateEnemies(0);  // phase 1: turns 3 degrees and takes the cruise speed
-  EXPECT_EQ(e.angle, 3);
-  EXPECT_NEAR(std::hypot(e.xspeed, e.yspeed), 2.5, 1e-5);
-  EXPECT_NEAR(e.x, 515 + 2.5 * std::sin(3 * kPi / 180), 1e-4);
+  for (int frame = 1; frame <= 2; ++frame) {
+    UpdateEnemies(0);  // every frame: 4 degrees and 1.2 x factor
+    EXPECT_EQ(e.angle, 4 * frame);
+  }
+  EXPECT_NEAR(std::hypot(e.xspeed, e.yspeed), 1.5, 1e-5);
 
-  // Arriving within 80 pixels picks a new target.
-  e.x = 690;
+  // Closer than 50 to its target, it takes a new one.
+  e.x = 660;
   e.y = 384;
   UpdateEnemies(0);
   EXPECT_FALSE(e.TargetX == 700 && e.TargetY == 384);
