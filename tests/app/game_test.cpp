@@ -177,6 +177,25 @@ TEST_F(Game, LevelThreeLeadsToABonusLevelOf1380Frames) {
   EXPECT_EQ(EnemyQueList.Count(), 0u);
 }
 
+TEST_F(Game, ABonusLevelWithNoThunderbugLeftAdvancesOnceThroughTheColourFlow) {
+  EnterLevel(4);
+  ASSERT_EQ(BonusLevel, 1);
+  EnemyList.Clear();  // the last thunderbug has just gone
+  ThunderSpawned = 10;
+  BonusLevelFrame();
+  EXPECT_EQ(HurryOut, 1);
+  EXPECT_EQ(Level, 4);  // not yet: the completion check moves on
+  EndGameFrame();
+  EXPECT_EQ(Level, 5);
+  EXPECT_EQ(BonusLevel, 0);
+  EXPECT_EQ(script.Frames(), 175 + 1);  // the colour flow, then the frame itself
+  EXPECT_EQ(EnemyQueList.Count(), 22u);  // level 5's waves
+  // The next frame is a normal one and stays on level 5.
+  NormalLevelFrame();
+  EndGameFrame();
+  EXPECT_EQ(Level, 5);
+}
+
 TEST_F(Game, ABonusLevelEndsByItsBudgetEvenWithInsectsLeft) {
   EnterLevel(4);
   ASSERT_EQ(BonusLevel, 1);

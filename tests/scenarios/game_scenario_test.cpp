@@ -38,6 +38,7 @@ namespace {
 
 struct FrameRecord {
   int score, lives, level, wave_phase, hurry_out, insects, bullets, grubsteaks, eggs;
+  int kinds;  // bit t set while an insect of type t flies
   double x, y;
   std::uint64_t insects_at;
   bool operator==(const FrameRecord&) const = default;
@@ -47,7 +48,7 @@ struct FrameRecord {
 constexpr int kLeft = kVkLeft, kUp = kVkUp, kRight = kVkRight, kDown = kVkDown;
 constexpr int kFireUp = 'W', kFireLeft = 'A', kFireDown = 'S', kFireRight = 'D';
 constexpr int kAllKeys[] = {kLeft, kUp, kRight, kDown, kFireUp, kFireLeft, kFireDown, kFireRight};
-constexpr int kFrames = 6000;
+constexpr int kFrames = 14000;  // the game may end sooner
 
 // A fair beginner: shoots along the nearest of the eight directions at the closest
 // insect, backs away from one that comes close, and otherwise goes for a grubsteak
@@ -99,6 +100,12 @@ void Steer() {
   }
 }
 
+int KindsFlying() {
+  int kinds = 0;
+  for (const Enemies& e : EnemyList) kinds |= 1 << (e.EnemyType & 31);
+  return kinds;
+}
+
 // Where every insect is, folded into one number: two games that differ anywhere in
 // the arena differ here.
 std::uint64_t InsectsAt() {
@@ -131,7 +138,7 @@ std::vector<FrameRecord> PlaySeededGame(std::int64_t seed, int neon = 0, int fra
         trace.push_back({Score, Lives, Level, WavePhase, HurryOut,
                          static_cast<int>(EnemyList.Count()), static_cast<int>(BulletList.Count()),
                          static_cast<int>(GrubList.Count()), static_cast<int>(EggList.Count()),
-                         PlayerX, PlayerY, InsectsAt()});
+                         KindsFlying(), PlayerX, PlayerY, InsectsAt()});
         if (frame > 91) Steer();
       })
       .StopAfter(frames);
@@ -168,6 +175,7 @@ TEST_F(GameScenario, AScriptedPlayerPlaysByTheRulesAndTheSameSeedPlaysTheSameGam
   ASSERT_FALSE(first.empty());
 
   int kills_in_play = 0;
+  int kinds_seen = 0;
   int grubsteaks_dropped = 0, eggs_laid = 0, hatched = 0;
   int deaths = 0;
   int max_level = 1;
@@ -191,6 +199,7 @@ TEST_F(GameScenario, AScriptedPlayerPlaysByTheRulesAndTheSameSeedPlaysTheSameGam
     ASSERT_GE(b.level, a.level);
     ASSERT_LE(b.level, a.level + 1);
     max_level = std::max(max_level, b.level);
+    kinds_seen |= b.kinds;
     if (b.wave_phase > 2) phases_ran = true;
     // At most four bullets; the spider stays inside the play ellipse once it stands.
     ASSERT_LE(b.bullets, 4);
@@ -215,9 +224,12 @@ TEST_F(GameScenario, AScriptedPlayerPlaysByTheRulesAndTheSameSeedPlaysTheSameGam
   EXPECT_GT(hatched, 0);
   EXPECT_GT(kills_in_play, 5);
   EXPECT_TRUE(phases_ran);
-  // Within 6000 frames level 1 ends (its phases last 600 frames at the most) unless
-  // the spider ran out of lives first.
-  EXPECT_TRUE(max_level >= 2 || deaths == 3);
+  // This seed's beginner plays through the bonus levels 4 and 8 into level 9, and
+  // meets every kind of insect that comes before level 12 on the way.
+  EXPECT_GE(max_level, 9);
+  for (int kind : {kHornet, kMosquito, kBeetle, kDragonfly, kGrenadeBug, kBugSlayer, kThunderbug,
+                   kThunderbugHit})
+    EXPECT_TRUE(kinds_seen & (1 << kind)) << "never saw type " << kind;
 
   const std::vector<FrameRecord> second = PlaySeededGame(2026);
   ASSERT_EQ(second.size(), first.size());
