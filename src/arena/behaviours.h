@@ -8,6 +8,11 @@
 void SetSpeeds(Enemies& e, double speed);
 // Adds the speeds to the position.
 void MoveInsect(Enemies& e);
+// The wing flaps: each image of the 0, 1, 2, 1 cycle shows for hold + 1 frames.
+void AnimateWings(Enemies& e, int hold);
+// A knocked-back insect drifts with the bullet instead of flying, one frame a count;
+// false when no knock-back is pending.
+bool KnockedBack(Enemies& e);
 
 // One frame of a hornet, mosquito or beetle: its hunting mode, then the turn back at
 // the edge of the play ellipse.

@@ -30,15 +30,6 @@ void Crunch() {
   if (SoundOn == 1) Sound::Play("Crunch2", 0);
 }
 
-// A knock-back moves it instead of its own flight, one frame a count.
-bool KnockedBack(Enemies& s) {
-  if (s.PushFrames < 1) return false;
-  s.x += s.PushXSpeed;
-  s.y += s.PushYSpeed;
-  --s.PushFrames;
-  return true;
-}
-
 void Fly(Enemies& s, double speed) {
   SetSpeeds(s, speed * EnemySpeedFactor);
   MoveInsect(s);

@@ -97,14 +97,6 @@ void BounceOffWeb(Enemies& e, double old_x, double old_y) {
   }
 }
 
-void AnimateWings(Enemies& e) {
-  if (++e.EnemyFrameDelay <= kFrameHold) return;
-  e.EnemyFrameDelay = 0;
-  ++e.EnemyFrameIndex;
-  if (e.EnemyFrameIndex < 1 || e.EnemyFrameIndex > 4) e.EnemyFrameIndex = 1;
-  e.Frame = EnemyFrameTable[e.EnemyFrameIndex - 1];
-}
-
 // The flight off screen; false once the insect is gone.
 bool HurryOff(Enemies& e) {
   e.angle =
@@ -192,6 +184,22 @@ void SetSpeeds(Enemies& e, double speed) {
 void MoveInsect(Enemies& e) {
   e.x += e.xspeed;
   e.y += e.yspeed;
+}
+
+void AnimateWings(Enemies& e, int hold) {
+  if (++e.EnemyFrameDelay <= hold) return;
+  e.EnemyFrameDelay = 0;
+  ++e.EnemyFrameIndex;
+  if (e.EnemyFrameIndex < 1 || e.EnemyFrameIndex > 4) e.EnemyFrameIndex = 1;
+  e.Frame = EnemyFrameTable[e.EnemyFrameIndex - 1];
+}
+
+bool KnockedBack(Enemies& e) {
+  if (e.PushFrames < 1) return false;
+  e.x += e.PushXSpeed;
+  e.y += e.PushYSpeed;
+  --e.PushFrames;
+  return true;
 }
 
 int EnemySize(int type) {
@@ -355,7 +363,7 @@ void UpdateEnemies(int demo) {
       if (!TypeStep(e)) continue;
       if (e.EnemyType >= kHornet && e.EnemyType <= kRocketBug) BounceOffWeb(e, old_x, old_y);
     }
-    AnimateWings(e);
+    AnimateWings(e, kFrameHold);
   }
   if (demo == 1 && ++DemoRetargetTimer > kDemoRetargetFrames) {
     DemoRetargetTimer = 0;

@@ -58,14 +58,6 @@ PlayPoint FarOnTheWeb(const Enemies& e) {
   }
 }
 
-void AnimateWings(Enemies& e) {
-  if (++e.EnemyFrameDelay <= kFrameHold) return;
-  e.EnemyFrameDelay = 0;
-  ++e.EnemyFrameIndex;
-  if (e.EnemyFrameIndex < 1 || e.EnemyFrameIndex > 4) e.EnemyFrameIndex = 1;
-  e.Frame = EnemyFrameTable[e.EnemyFrameIndex - 1];
-}
-
 void Fly(Enemies& e) {
   e.angle = TurnTowardPoint(e.TargetX, e.TargetY, e.x, e.y, e.angle, kTurn);
   e.x += static_cast<float>(kSpeed * Sin(e.angle));
@@ -178,7 +170,7 @@ void UpdateThunderbugs() {
   }
 
   for (Enemies& e : EnemyList) {
-    AnimateWings(e);
+    AnimateWings(e, kFrameHold);
     Fly(e);
     if (e.GoRandom == 0) {
       if (!FollowPath(e)) continue;

@@ -39,15 +39,6 @@ void SteerToPlayer(Enemies& e, double turn, double speed) {
   MoveInsect(e);
 }
 
-// A knocked-back insect drifts with the bullet instead of steering, one frame a count.
-bool KnockedBack(Enemies& e) {
-  if (e.PushFrames < 1) return false;
-  e.x += e.PushXSpeed;
-  e.y += e.PushYSpeed;
-  --e.PushFrames;
-  return true;
-}
-
 }  // namespace
 
 void DragonflyStep(Enemies& e) {
