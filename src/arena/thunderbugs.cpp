@@ -72,7 +72,8 @@ bool Reached(const Enemies& e, int reach) {
 bool FollowPath(Enemies& e) {
   if (!Reached(e, kOnPathReach)) return true;
   ++e.PathCount;
-  if (ThunderPathPoints + 1 == e.PathCount + 1) {
+  // At the last point, or past it should the path have changed under the thunderbug.
+  if (e.PathCount >= ThunderPathPoints) {
     EnemyList.Remove(&e);
     if (EnemyList.Empty()) EnemiesHurryOut(1000);
     return false;

@@ -44,6 +44,7 @@ std::uint32_t Argb(int r, int g, int b) {
 class BulletsTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { ASSERT_TRUE(OpenDisplay(1024, 768, 0, 0, 0)); }
+  static void TearDownTestSuite() { CloseDisplay(); }
 
   void SetUp() override {
     BulletList.Clear();

@@ -473,14 +473,15 @@ TEST_F(EnemyRules, HurryingInsectsLeaveAtSixAndVanishOutsideTheExitEllipse) {
 }
 
 TEST_F(EnemyRules, DemoFrame601RetargetsAndTurnsBugSlayersIntoGrenadeBugs) {
+  // A thunderbug keeps still in this update, and no slayer may eat it.
   Enemies& slayer = Insect(kBugSlayer, 400, 300);
-  Enemies& hornet = Insect(kHornet, 600, 400);
-  hornet.HuntingMode = 2;
+  Enemies& bystander = Insect(kThunderbug, 600, 400);
+  bystander.HuntingMode = 2;
   slayer.HuntingMode = 1;
   for (int i = 0; i < 600; ++i) UpdateEnemies(1);
   EXPECT_EQ(DemoRetargetTimer, 600);
   EXPECT_EQ(slayer.EnemyType, kBugSlayer);
-  EXPECT_EQ(hornet.HuntingMode, 2);
+  EXPECT_EQ(bystander.HuntingMode, 2);
   UpdateEnemies(0);  // a frame in play does not count
   EXPECT_EQ(DemoRetargetTimer, 600);
   UpdateEnemies(1);

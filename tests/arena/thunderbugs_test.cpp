@@ -110,6 +110,7 @@ TEST_F(Thunderbugs, ElevenComeNoseToTailTenFramesApart) {
 }
 
 TEST_F(Thunderbugs, TheGroupBreaksOffAfterAHundredFramesOnlyBelowFourteenHitsLeft) {
+  PlayerX = -1000;  // out of the snake's way
   SetUpThunderbugs();
   for (int i = 0; i < 10; ++i) NewThunderbug();  // 11 bugs, 22 hits to go
   int n = 0;
@@ -126,6 +127,7 @@ TEST_F(Thunderbugs, TheGroupBreaksOffAfterAHundredFramesOnlyBelowFourteenHitsLef
   // Fourteen hits left: it stays on the path however long.
   ResetWorld();
   Level = 4;
+  PlayerX = -1000;
   SetUpThunderbugs();
   for (int i = 0; i < 10; ++i) NewThunderbug();
   n = 0;
