@@ -90,6 +90,22 @@ TEST_F(Thunderbugs, AnUnshotThunderbugFliesEachWholePathAndIsGoneAtItsEnd) {
   }
 }
 
+TEST_F(Thunderbugs, OneBeyondTheEndOfAShorterPathLeavesAtItsNextPoint) {
+  // A bonus level's web built again (the level-complete flow builds level 4's) can
+  // choose a shorter path under thunderbugs already far along another.
+  PlayerX = -1000;
+  LoadThunderPath(1);
+  ThunderRandomDelay = 1000000;
+  Enemies& bug = *EnemyList.First();
+  bug.PathCount = 80;
+  LoadThunderPath(5);
+  EnemyList.Remove(EnemyList.Last());  // the new path's own first thunderbug
+  bug.x = static_cast<float>(bug.TargetX);
+  bug.y = static_cast<float>(bug.TargetY);
+  UpdateThunderbugs();
+  EXPECT_FALSE(EnemyList.Contains(&bug));
+}
+
 TEST_F(Thunderbugs, ElevenComeNoseToTailTenFramesApart) {
   SetUpThunderbugs();
   EXPECT_EQ(EnemyList.Count(), 1u);
