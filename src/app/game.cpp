@@ -5,6 +5,7 @@
 #include "app/hud.h"
 #include "app/wave_queue.h"
 #include "arena/bullets.h"
+#include "arena/demo_insects.h"
 #include "arena/enemies.h"
 #include "arena/explosions.h"
 #include "arena/level_state.h"
@@ -266,14 +267,6 @@ void EndGameFrame() {
   Flip(-1);
   if (PlayerHit > 0) DeathSequence();
   if (KeyPresses(kVkEscape) > 0) QuitDialog();
-}
-
-void PopulateDemoInsects() {
-  EnemyList.Clear();
-  for (int i = 0; i < 8; ++i) CreateEnemy(0, 0, 0, RandInt(0, 359), RandInt(1, 3));
-  DragonflyAppeared = 0;
-  DragonflyCounter = 4;
-  for (int type = kDragonfly; type <= kSpoiler; ++type) CreateEnemy(0, 0, 0, RandInt(0, 359), type);
 }
 
 void EndGame() {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/game.h"
+#include "arena/demo_insects.h"
 #include "app/tables.h"
 #include "arena/level_state.h"
 #include "audio/sound.h"
