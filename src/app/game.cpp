@@ -22,6 +22,8 @@
 #include "render/glow.h"
 #include "render/screen.h"
 #include "render/vector_font.h"
+#include "screens/difficulty.h"
+#include "screens/game_over.h"
 
 namespace {
 
@@ -78,8 +80,9 @@ void ResetGameState() {
 void StartGame() {
   ResetFpsTimeBase();
   ResetGameState();
-  // The difficulty choice sets a later start level here once it exists; nothing it
-  // shows reads what the reset above cleared.
+  // The start level and the dragonfly's bonus; nothing the choice shows reads what the
+  // reset above cleared.
+  DifficultySelect();
 
   BuildWeb(Level);
   EnemySpeedFactor = GameStartSpeedFactor(Level);
@@ -276,7 +279,7 @@ void EndGame() {
   if (MusicOn == 1 && Sound::IsPlaying("ingame-loop") == 1) Sound::Stop("ingame-loop");
   if (MusicOn == 1) Sound::Play("menu-loop", 1);
   PopulateDemoInsects();
-  // The game-over screen follows here once it exists.
+  GameOverScreen();
 }
 
 void RunGame() {

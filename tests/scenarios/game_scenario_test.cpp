@@ -112,10 +112,14 @@ std::vector<FrameRecord> PlaySeededGame(std::int64_t seed, int neon = 0, int fra
   trace.reserve(static_cast<std::size_t>(frames));
   script
       .EachFrame([&](int frame) {
+        if (frame == 1) {
+          InjectKeyPress(kVkEnter);  // the first difficulty, then the game
+          return;
+        }
         trace.push_back({Score, Lives, Level, WavePhase, HurryOut,
                          static_cast<int>(EnemyList.Count()), static_cast<int>(BulletList.Count()),
                          PlayerX, PlayerY, InsectsAt()});
-        if (frame > 91) Steer();
+        if (frame > 92) Steer();
       })
       .StopAfter(frames);
   try {
@@ -226,7 +230,8 @@ TEST_F(GameScenario, DISABLED_WriteNeonGameFrames) {
   Lives = 3;
   script
       .EachFrame([&](int frame) {
-        if (frame > 91) Steer();
+        if (frame == 1) InjectKeyPress(kVkEnter);
+        if (frame > 92) Steer();
         if (frame % 400 == 0)
           SaveScreenshot(
               (std::string(dir) + "/game_neon_" + std::to_string(frame) + ".png").c_str());
