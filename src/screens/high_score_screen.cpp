@@ -69,7 +69,7 @@ void DrawScreen(const ScreenTexts& t) {
   WriteText(t.last_score, 2, 5.5, kWhiteGlow, 0, 1, 1, 0, 255, 255, 255);
   WriteText(t.best, 2, 7, kWhiteGlow, 0, 1, 1, 0, 255, 255, 255);
   if (t.unavailable)
-    WriteText("online scores are unavailable", 10, 5, kUnavailableGlow, 0, 0.75, 0.75, 0, 255, 64,
+    WriteText("online scores are unavailable", 10, 5.6, kUnavailableGlow, 0, 0.75, 0.75, 0, 255, 64,
               64);
   WriteText("online scores - press a firekey to sync them", 2.25, 34.25, kCyanGlow, 0, 0.75, 0.75,
             0, 0, 255, 255);
