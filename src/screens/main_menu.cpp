@@ -189,6 +189,17 @@ void DrawMenuFooter() {
     WriteText(text, 8, 35, kWhiteGlow, 0, 0.75, 0.75, 0, 255, 255, 255);
 }
 
+void DrawMainMenuScreen() {
+  Cls();
+  DrawBackdrop();
+  PrimeGlow();
+  DrawMenuScene();
+  const MenuEntry& entry = kEntries[MenuIndex];
+  WriteZoomText(entry.text, entry.column, 20, kWhiteGlow, MenuZoom, 1, 1, 0);
+  DrawHelpLines("use arrows for options", "and 'enter' to select");
+  DrawMenuFooter();
+}
+
 void MainMenu(void (*play_game)()) {
   MenuIndex = 0;
   GameOverState = 0;
@@ -201,13 +212,7 @@ void MainMenu(void (*play_game)()) {
   FlushKeys();
 
   while (GameOverState != 1) {
-    Cls();
-    DrawBackdrop();
-    PrimeGlow();
-    DrawMenuScene();
-    const MenuEntry& entry = kEntries[MenuIndex];
-    WriteZoomText(entry.text, entry.column, 20, kWhiteGlow, MenuZoom, 1, 1, 0);
-
+    DrawMainMenuScreen();
     if (KeyPresses(kVkRight) > 0 || KeyPresses(KeyMoveDown) > 0 || MenuDown() == 1 ||
         MenuRight() == 1) {
       MenuIndex = (MenuIndex + 1) % kMenuEntries;
@@ -221,8 +226,6 @@ void MainMenu(void (*play_game)()) {
     }
     if (MenuZoom > 0) MenuZoom -= 1.5;
 
-    DrawHelpLines("use arrows for options", "and 'enter' to select");
-
     if (KeyPresses(kTab) > 0) {
       PlayBlip();
       // The options screen opens here once it exists.
@@ -235,8 +238,6 @@ void MainMenu(void (*play_game)()) {
       GameOverState = 2;
       MenuIndex = 0;
     }
-
-    DrawMenuFooter();
     Flip(-1);
     if (RandInt(1, 100) == 24) {
       PlayerX = RandInt(64, 960);

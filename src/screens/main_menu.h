@@ -35,3 +35,6 @@ void MainMenu(void (*play_game)());
 // drawn, and the logo drawn and stepped on.
 void DrawMenuScene();
 void DrawMenuFooter();
+// One whole menu frame before it is presented: backdrop, scene, the entry, the help
+// lines and the footer.
+void DrawMainMenuScreen();
