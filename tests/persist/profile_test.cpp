@@ -14,16 +14,4 @@ TEST(Profile, TheUnsetNameIsNonameInAnyCaseAndNothingElse) {
   EXPECT_FALSE(IsUnsetPlayerName("Player1"));
 }
 
-TEST(Profile, TheDefaultRowsAreEmptyRows) {
-  HiName[3] = "X";
-  HiScore[9] = "100";
-  FillDefaultHighScores();
-  for (int i = 0; i < kHighScoreRows; ++i) {
-    EXPECT_EQ(HiName[i], "..........");
-    EXPECT_EQ(HiScore[i], "-");
-    EXPECT_EQ(HiLevel[i], "-");
-    EXPECT_EQ(HiSpare[i], " ");
-  }
-}
-
 }  // namespace
