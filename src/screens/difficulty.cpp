@@ -7,7 +7,6 @@
 #include "arena/enemies.h"
 #include "arena/insect_shapes.h"
 #include "arena/level_state.h"
-#include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "input/controls.h"
 #include "platform/input.h"
@@ -57,10 +56,6 @@ constexpr std::uint32_t kWhiteGlow = 0xFFFFFFFFu;
 constexpr std::uint32_t kCyanGlow = 0xFF00FFFFu;
 constexpr std::uint32_t kBlueGlow = 0xFF4040FFu;
 constexpr std::uint32_t kRedGlow = 0xFFFF4040u;
-
-void PlayBlip() {
-  if (SoundOn == 1) Sound::Play("BlipSND", 0);
-}
 
 void DrawPicture() {
   GlowBatch batch;
@@ -127,11 +122,11 @@ void DifficultySelect() {
     DrawTexts(choice, DifficultyCountdown);
     const int before = choice;
     if (MenuUp() == 1 && choice > 1) {
-      PlayBlip();
+      PlayEffectIfOn("BlipSND");
       --choice;
     }
     if (MenuDown() == 1 && choice < kChoices) {
-      PlayBlip();
+      PlayEffectIfOn("BlipSND");
       ++choice;
     }
     if (choice != before && PictureOf(choice) != PictureOf(before))
@@ -140,7 +135,7 @@ void DifficultySelect() {
     DifficultyCountdown -= 1;
     if (DifficultyCountdown < 0 || MenuSelect() == 1 || KeyPresses(kVkEnter) > 0) break;
   }
-  if (SoundOn == 1) Sound::Play("Crunch1", 0);
+  PlayEffectIfOn("Crunch1");
   const ChoiceResult& result = kChoiceResults[choice - 1];
   DragonflyBonus = result.bonus;
   Level = result.level;

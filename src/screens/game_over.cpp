@@ -4,7 +4,6 @@
 
 #include "arena/level_state.h"
 #include "arena/web.h"
-#include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "input/controls.h"
 #include "persist/profile.h"
@@ -101,7 +100,7 @@ void GameOverScreen() {
   if (best_of_run) RunBest = Score;
   if (personal_best) PersonalBest = RunBest;
   GameOverState = 0;
-  if (SoundOn == 1) Sound::Play("BlipSND", 0);
+  PlayEffectIfOn("BlipSND");
   if (sync) {
     HighScoreScreen(1);
     FooterCounter = 0;

@@ -5,7 +5,6 @@
 
 #include "arena/enemies.h"
 #include "arena/level_state.h"
-#include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "input/controls.h"
 #include "persist/online.h"
@@ -32,10 +31,6 @@ constexpr std::uint32_t kCyanGlow = 0xFF00FFFFu;
 constexpr std::uint32_t kRedGlow = 0xFFFF0000u;
 constexpr std::uint32_t kYellowGlow = 0xFFFFFF00u;
 constexpr std::uint32_t kUnavailableGlow = 0xFFFF4040u;
-
-void PlayBlip() {
-  if (SoundOn == 1) Sound::Play("BlipSND", 0);
-}
 
 // The rows as they are drawn; made when the screen opens and after a sync, the only
 // times the table changes.
@@ -87,12 +82,12 @@ void DrawScreen(const ScreenTexts& t) {
 void Sync(ScreenTexts& t) {
   if (OnlineAvailable()) {
     FillDefaultHighScores();
-    PlayBlip();
+    PlayEffectIfOn("BlipSND");
     OnlineSync();
     VersionCheck();
     BuildTableLines(t.rows);
   } else {
-    PlayBlip();
+    PlayEffectIfOn("BlipSND");
     t.unavailable = true;
   }
   FlushKeys();
@@ -168,5 +163,5 @@ void HighScoreScreen(int sync) {
     if (KeyPresses(kVkEscape) > 0) leave = true;
   }
   FlushKeys();
-  PlayBlip();
+  PlayEffectIfOn("BlipSND");
 }

@@ -9,7 +9,6 @@
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/web.h"
-#include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "input/controls.h"
 #include "persist/online.h"
@@ -53,10 +52,6 @@ constexpr MenuEntry kEntries[kMenuEntries] = {
     {"start game", 14},    {"instructions", 12.5}, {"set Options", 13.5},
     {"show scores", 13.5}, {" exit game", 13.5},
 };
-
-void PlayBlip() {
-  if (SoundOn == 1) Sound::Play("BlipSND", 0);
-}
 
 void DrawTitleLogo() {
   const double c = Cos(LogoRotation), s = Sin(LogoRotation);
@@ -141,17 +136,17 @@ void RunEntry(void (*play_game)()) {
       break;
     case 1:
     case 2:
-      PlayBlip();
+      PlayEffectIfOn("BlipSND");
       // The instructions and the options screen open here once they exist.
       BackToFirstEntry();
       break;
     case 3:
-      PlayBlip();
+      PlayEffectIfOn("BlipSND");
       HighScoreScreen(0);
       BackToFirstEntry();
       break;
     default:
-      PlayBlip();
+      PlayEffectIfOn("BlipSND");
       GameOverState = 2;
       MenuIndex = 0;
       break;
@@ -217,24 +212,24 @@ void MainMenu(void (*play_game)()) {
         MenuRight() == 1) {
       MenuIndex = (MenuIndex + 1) % kMenuEntries;
       MenuZoom = kZoomStart;
-      PlayBlip();
+      PlayEffectIfOn("BlipSND");
     }
     if (KeyPresses(kVkLeft) > 0 || KeyPresses(KeyMoveUp) > 0 || MenuUp() == 1 || MenuLeft() == 1) {
       MenuIndex = (MenuIndex + kMenuEntries - 1) % kMenuEntries;
       MenuZoom = kZoomStart;
-      PlayBlip();
+      PlayEffectIfOn("BlipSND");
     }
     if (MenuZoom > 0) MenuZoom -= 1.5;
 
     if (KeyPresses(kTab) > 0) {
-      PlayBlip();
+      PlayEffectIfOn("BlipSND");
       // The options screen opens here once it exists.
       MenuIndex = 0;
       ResetTitleLogo();
     }
     if (KeyPresses(kVkEnter) > 0 || MenuSelect() == 1) RunEntry(play_game);
     if (KeyPresses(kVkEscape) > 0) {
-      PlayBlip();
+      PlayEffectIfOn("BlipSND");
       GameOverState = 2;
       MenuIndex = 0;
     }

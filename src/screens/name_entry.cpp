@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "persist/profile.h"
 #include "platform/clock.h"
@@ -29,10 +28,6 @@ constexpr std::uint32_t kTitleGlow = 0xFF80FF40u;
 constexpr std::uint32_t kYellowGlow = 0xFFFFFF00u;
 constexpr std::uint32_t kCyanGlow = 0xFF00FFFFu;
 constexpr std::uint32_t kLilacGlow = 0xFF8080FFu;
-
-void PlayBlip() {
-  if (SoundOn == 1) Sound::Play("BlipSND", 0);
-}
 
 void WriteSmall(const char* text, double column, double row, std::uint32_t glow, int r, int g,
                 int b) {
@@ -94,13 +89,13 @@ void NameEntryScreen(int form) {
   for (;;) {
     DrawScreen(form);
     if (KeyPresses(kBackspace) > 0) {
-      PlayBlip();
+      PlayEffectIfOn("BlipSND");
       if (!PlayerName.empty()) EraseLastCharacter(PlayerName);
     }
     if (const int key = TypedKey(); key != 0) {
       if (CharacterCount(PlayerName) < kMaxNameLength) {
         PlayerName.push_back(static_cast<char>(key));
-        PlayBlip();
+        PlayEffectIfOn("BlipSND");
       }
       // One character a frame: whatever else was pressed with it is dropped.
       FlushKeys();
@@ -112,7 +107,7 @@ void NameEntryScreen(int form) {
     // Both keys are asked, so neither press lingers.
     if ((KeyPresses(kVkEscape) > 0) | (KeyPresses(kVkEnter) > 0)) break;
   }
-  PlayBlip();
+  PlayEffectIfOn("BlipSND");
   if (PlayerName.empty()) PlayerName = "noname";
   Delay(150);
   FlushKeys();
