@@ -5,6 +5,7 @@
 #include "app/hud.h"
 #include "app/wave_queue.h"
 #include "arena/bullets.h"
+#include "arena/demo_insects.h"
 #include "arena/eggs.h"
 #include "arena/enemies.h"
 #include "arena/explosions.h"
@@ -24,6 +25,8 @@
 #include "render/glow.h"
 #include "render/screen.h"
 #include "render/vector_font.h"
+#include "screens/difficulty.h"
+#include "screens/game_over.h"
 
 namespace {
 
@@ -82,8 +85,9 @@ void ResetGameState() {
 void StartGame() {
   ResetFpsTimeBase();
   ResetGameState();
-  // The difficulty choice sets a later start level here once it exists; nothing it
-  // shows reads what the reset above cleared.
+  // The start level and the dragonfly's bonus; nothing the choice shows reads what the
+  // reset above cleared.
+  DifficultySelect();
 
   BuildWeb(Level);
   EnemySpeedFactor = GameStartSpeedFactor(Level);
@@ -278,19 +282,6 @@ void EndGameFrame() {
   if (KeyPresses(kVkEscape) > 0) QuitDialog();
 }
 
-void PopulateDemoInsects() {
-  EnemyList.Clear();
-  for (int i = 0; i < 8; ++i) {
-    // The type is drawn before the heading.
-    const int type = RandInt(1, 3);
-    const int heading = RandInt(0, 359);
-    CreateEnemy(0, 0, 0, heading, type);
-  }
-  DragonflyAppeared = 0;
-  DragonflyCounter = 4;
-  for (int type = kDragonfly; type <= kSpoiler; ++type) CreateEnemy(0, 0, 0, RandInt(0, 359), type);
-}
-
 void EndGame() {
   // Glow batches close with their scopes: none is open here to end.
   HurryOut = 0;
@@ -298,7 +289,7 @@ void EndGame() {
   if (MusicOn == 1 && Sound::IsPlaying("ingame-loop") == 1) Sound::Stop("ingame-loop");
   if (MusicOn == 1) Sound::Play("menu-loop", 1);
   PopulateDemoInsects();
-  // The game-over screen follows here once it exists.
+  GameOverScreen();
 }
 
 void RunGame() {

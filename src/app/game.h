@@ -27,6 +27,3 @@ void DeathSequence();
 // The "exit game (y/n)" question over the frozen scene; Yes sets GameOverState 3.
 void QuitDialog();
 void EndGame();
-
-// Sends the menu's background insects in (also what a finished game leaves behind).
-void PopulateDemoInsects();

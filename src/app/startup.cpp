@@ -4,12 +4,16 @@
 #include <string>
 
 #include "app/game.h"
+#include "app/screen_tables.h"
+#include "app/settings.h"
 #include "app/tables.h"
 #include "arena/level_state.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "embedded_assets.h"
 #include "input/controls.h"
+#include "persist/online.h"
+#include "persist/profile.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/random.h"
@@ -17,6 +21,9 @@
 #include "render/draw2d.h"
 #include "render/glow.h"
 #include "render/screen.h"
+#include "screens/game_over.h"
+#include "screens/main_menu.h"
+#include "screens/name_entry.h"
 
 namespace {
 
@@ -39,24 +46,19 @@ void LoadImages() {
   if (DotImage) CenterImageHandle(DotImage);
 }
 
+// A stored size that cannot hold the play area, or that cannot be opened, falls back
+// to the smallest size in a window rather than leaving the game without a display.
 bool OpenGameDisplay() {
-  // A stored height below the play area (a damaged or edited file) falls back to
-  // the smallest size rather than leaving the game without a display.
-  if (ScreenHeight < kPlayHeight || ScreenWidth < kPlayWidth) SetScreenSize(1024, 768);
+  if (ScreenHeight >= kPlayHeight && ScreenWidth >= kPlayWidth) {
+    if (OpenDisplay(ScreenWidth, ScreenHeight, 0, 60, 0)) return true;
+    std::fprintf(stderr, "Silkguard: cannot open a %dx%d window (%s); opening 1024x768\n",
+                 ScreenWidth, ScreenHeight, DisplayError().c_str());
+  } else {
+    std::fprintf(stderr, "Silkguard: a %dx%d window cannot hold the game; opening 1024x768\n",
+                 ScreenWidth, ScreenHeight);
+  }
+  SetScreenSize(kPlayWidth, kPlayHeight);
   return OpenDisplay(ScreenWidth, ScreenHeight, 0, 60, 0);
-}
-
-// Stands in for the main menu: one game after another until the player quits one.
-void RunGamesUntilQuit() {
-  // No settings file holds the player's choice yet: show the backdrop.
-  BackgroundOn = 1;
-  PopulateDemoInsects();
-  do {
-    Lives = 3;
-    Level = 1;
-    Score = 0;
-    RunGame();
-  } while (GameOverState != 3);
 }
 
 }  // namespace
@@ -78,21 +80,29 @@ int Startup() {
   // 3-4. Fixed tables and lists, in the order later steps rely on; the sound system
   // with its 100 channels.
   LoadGameTables();
+  LoadScreenTables();
   SoundInit(100);
 
   // 5. The window title, shown once the window opens.
   SetWindowTitle(WindowTitle());
 
+  // 6. The online score service, which may not be there.
+  OnlineInit();
+
   // 7-8. Images and sounds.
   LoadImages();
   LoadGameSounds();
 
-  // 9.
+  // 9. Also the best score of the run starts here.
   SeedRandom(Millisecs());
+  RunBest = 0;
 
-  // 11. The active joypad mapping.
+  // 10. Tables the settings file may overwrite, and the menus' texts and logo.
+  FillMenuTables();
+
+  // 11. The active joypad mapping, then the settings (which recompute the glow widths).
   SelectJoypadMapping();
-  RecomputeGlowWidths();
+  LoadSettings();
 
   // 12-14. The display, clipped to the play area; opening it drains stale GL errors.
   if (!OpenGameDisplay()) {
@@ -112,13 +122,17 @@ int Startup() {
   LoadGameFigures();
 
   try {
+    // 17. A player without a name is asked for one first.
+    if (IsUnsetPlayerName(PlayerName)) NameEntryScreen(1);
+    // 18. The intro runs here once it exists.
     // 19-20. Menu music, then the menu, which returns when the player leaves.
     if (MusicOn == 1) Sound::Play("menu-loop", 1);
-    RunGamesUntilQuit();
+    MainMenu(RunGame);
   } catch (const QuitRequest&) {
-    // The window was closed: leave as from the menu.
+    // The window was closed or the process told to stop: leave as from the menu.
   }
 
-  // 21.
+  // 21. A file that cannot be written is reported and the program still ends normally.
+  SaveSettings();
   return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "data/font_data.h"
 #include "platform/trig.h"
+#include "platform/utf8.h"
 #include "render/draw2d.h"
 #include "render/glow.h"
 
@@ -39,26 +40,6 @@ int AsciiGlyph(unsigned char c) {
   const std::string_view set(FontCharset, kFontCharsetLength);
   const std::size_t at = set.find(static_cast<char>(c));
   return at == std::string_view::npos ? -1 : static_cast<int>(at);
-}
-
-// Length of the well-formed UTF-8 sequence starting at text[pos], or 0.
-std::size_t Utf8Length(std::string_view text, std::size_t pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  std::size_t len = 0;
-  if (lead >= 0xC2 && lead <= 0xDF)
-    len = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF)
-    len = 3;
-  else if (lead >= 0xF0 && lead <= 0xF4)
-    len = 4;
-  else
-    return 0;
-  if (text.size() - pos < len) return 0;
-  for (std::size_t i = 1; i < len; ++i) {
-    const auto b = static_cast<unsigned char>(text[pos + i]);
-    if (b < 0x80 || b > 0xBF) return 0;
-  }
-  return len;
 }
 
 // The glyph's segments scaled and turned about its centre, into out; the count.

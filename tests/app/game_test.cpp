@@ -290,15 +290,19 @@ TEST_F(Game, EveryYesAnswerQuitsAndEveryNoAnswerResumes) {
 }
 
 TEST_F(Game, EscapeDuringPlayOpensTheDialogAndYesEndsTheGame) {
-  // A whole game: Escape once the spider stands, then Yes.
-  script.Press(100, kVkEscape).Press(110, 'Y');
+  // A whole game: Enter takes the first difficulty, Escape once the spider stands, then
+  // Yes; Escape leaves the game-over screen.
+  int state_after_yes = -1;
+  script.Press(1, kVkEnter).Press(101, kVkEscape).Press(111, 'Y');
+  script.At(112, [&] { state_after_yes = GameOverState; }).Press(160, kVkEscape);
   RunGame();
-  EXPECT_EQ(GameOverState, 3);
-  EXPECT_EQ(script.Frames(), 110);
-  // The game leaves the menu's insects behind: eight small ones and four specials.
+  EXPECT_EQ(state_after_yes, 3);
+  EXPECT_EQ(script.Frames(), 160);
+  // Game over leaves the menu's state behind, and the menu's insects: eight small ones
+  // and four specials.
+  EXPECT_EQ(GameOverState, 0);
   EXPECT_EQ(EnemyList.Count(), 12u);
   EXPECT_EQ(HurryOut, 0);
-  EXPECT_EQ(EnemySpeedFactor, 1);
 }
 
 TEST_F(Game, AGameStartsFreshWhateverTheLastOneLeft) {
@@ -307,7 +311,7 @@ TEST_F(Game, AGameStartsFreshWhateverTheLastOneLeft) {
   ContactCheckType = 5;
   DragonflyCounter = 9;
   FireTimer = 5;
-  script.StopAfter(91);  // stop as the spider stands
+  script.Press(1, kVkEnter).StopAfter(92);  // the first difficulty, then stop as the spider stands
   EXPECT_THROW(StartGame(), ScriptStop);
   EXPECT_EQ(Score, 0);
   EXPECT_EQ(Level, 1);

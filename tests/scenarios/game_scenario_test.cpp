@@ -135,11 +135,17 @@ std::vector<FrameRecord> PlaySeededGame(std::int64_t seed, int neon = 0, int fra
   trace.reserve(static_cast<std::size_t>(frames));
   script
       .EachFrame([&](int frame) {
+        if (frame == 1) {
+          InjectKeyPress(kVkEnter);  // the first difficulty, then the game
+          return;
+        }
+        // The game is over: the game-over screen is not part of the game's trace.
+        if (GameOverState >= 3) throw ScriptStop{};
         trace.push_back({Score, Lives, Level, WavePhase, HurryOut,
                          static_cast<int>(EnemyList.Count()), static_cast<int>(BulletList.Count()),
                          static_cast<int>(GrubList.Count()), static_cast<int>(EggList.Count()),
                          KindsFlying(), PlayerX, PlayerY, InsectsAt()});
-        if (frame > 91) Steer();
+        if (frame > 92) Steer();
       })
       .StopAfter(frames);
   try {
@@ -267,7 +273,8 @@ TEST_F(GameScenario, DISABLED_WriteNeonGameFrames) {
   Lives = 3;
   script
       .EachFrame([&](int frame) {
-        if (frame > 91) Steer();
+        if (frame == 1) InjectKeyPress(kVkEnter);
+        if (frame > 92) Steer();
         if (frame % 400 == 0)
           SaveScreenshot(
               (std::string(dir) + "/game_neon_" + std::to_string(frame) + ".png").c_str());

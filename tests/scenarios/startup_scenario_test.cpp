@@ -1,15 +1,31 @@
-// The whole start-up, headless, to its frame loop and out again.
+// The whole program, headless, from its start-up to its end: the menu, a game, game
+// over, the high scores and the question before leaving, and the settings file that
+// carries the player's choices to the next start.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
 
+#include "app/settings.h"
 #include "app/startup.h"
+#include "arena/enemies.h"
+#include "arena/level_state.h"
 #include "audio/sound.h"
+#include "audio/sound_switches.h"
+#include "input/controls.h"
+#include "persist/profile.h"
+#include "persist/settings_file.h"
 #include "platform/input.h"
 #include "render/draw2d.h"
+#include "render/glow.h"
 #include "render/screen.h"
+#include "screens/game_over.h"
+#include "screens/high_score_screen.h"
+#include "screens/main_menu.h"
 #include "support/frame_script.h"
 #include "support/pixels.h"
+#include "support/work_folder.h"
 
 namespace {
 
@@ -17,17 +33,37 @@ int Brightness(const Rgb& c) {
   return c.r + c.g + c.b;
 }
 
-TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeLeaves) {
+std::optional<SettingsValues> StoredSettings() {
+  const std::vector<unsigned char> bytes = ReadBytes("settings.dat");
+  return ParseSettings(bytes);
+}
+
+void Store(const SettingsValues& v) {
+  WriteBytes("settings.dat", FormatSettings(v));
+}
+
+// Escape in the menu and Yes in the question: the usual way out.
+void LeaveFromMenu(FrameScript& script, int frame) {
+  script.Press(frame, kVkEscape).Press(frame + 3, 'Y');
+}
+
+TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeThenYesLeaves) {
+  WorkFolder folder;
+  SettingsValues stored;
+  stored.ScreenWidth = 1280;
+  stored.ScreenHeight = 1024;
+  stored.ScreenOffsetX = 128;
+  stored.ScreenOffsetY = 128;
+  stored.BackgroundOn = 1;
+  Store(stored);
   FrameScript script;
-  SetScreenSize(1280, 1024);
-  BackgroundOn = 1;
 
   size_t sounds_loaded = 0;
   int menu_music_playing = -1;
-  int ingame_music_playing = -1;
   int lit_inside = 0;
   Rgb outside_left, outside_top, outside_corner;
   int brightest_outside = 0;
+  int asked = -1;
   script.At(1, [&] {
     sounds_loaded = SoundList().size();
     menu_music_playing = Sound::IsPlaying("menu-loop");
@@ -45,24 +81,18 @@ TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeLeaves) {
       brightest_outside = std::max(brightest_outside, Brightness(ReadPixel(1152, y)));
     }
   });
-  // The spider walks in first (91 frames); Escape is heard once it stands, and Yes in
-  // the quit dialog leaves the program.
-  script.At(95, [&] { ingame_music_playing = Sound::IsPlaying("ingame-loop"); })
-      .Press(95, kVkEscape)
-      .Press(100, 'Y')
-      .StopAfter(201);  // the dialog was not seen
+  LeaveFromMenu(script, 5);
+  script.At(7, [&] { asked = GameOverState; }).StopAfter(300);
 
   int code = -1;
   ASSERT_NO_THROW(code = Startup());
 
   EXPECT_EQ(code, 0);
-  EXPECT_EQ(script.Frames(), 100);  // Yes given during frame 100 ends the game after it
+  EXPECT_EQ(asked, 2);            // the question was up
+  EXPECT_EQ(script.Frames(), 8);  // Yes given during frame 8 ends the program after it
   EXPECT_GT(lit_inside, 100);
   EXPECT_EQ(sounds_loaded, 15u);
-  // The game stopped the menu loop as it began and plays its own once the spider
-  // stands.
-  EXPECT_EQ(menu_music_playing, 0);
-  EXPECT_EQ(ingame_music_playing, 1);
+  EXPECT_EQ(menu_music_playing, 1);  // step 19: the menu plays its loop
   EXPECT_EQ(Brightness(outside_left), 0);
   EXPECT_EQ(Brightness(outside_top), 0);
   EXPECT_EQ(Brightness(outside_corner), 0);
@@ -71,6 +101,186 @@ TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeLeaves) {
   EXPECT_EQ(ScreenOffsetY, 128);
   // The display and the sound bank are released on the way out.
   EXPECT_FALSE(SoundDeviceOpen());
+}
+
+// A new player's first run: a short game that ends with a score, game over with its
+// verdicts, a sync from there, and leaving; then a second start from the file written.
+TEST(StartupScenario, AFirstRunPlaysAGameAndTheNextStartKeepsTheChoices) {
+  WorkFolder folder;
+  FrameScript script;
+  RunBest = 0;
+
+  int level_chosen = -1, bonus_chosen = -1;
+  int game_over_start = 0;
+  bool achieved_best = false, achieved_personal = false;
+  int score_after_sync = -1;
+  int menu_index_after = -1;
+  script.At(2, [] {
+    // What the options menu will set: neon, the backdrop, silence, a fire key of
+    // the player's own.
+    NeonMode = 1;
+    BackgroundOn = 1;
+    MusicOn = 0;
+    SoundOn = 0;
+    KeyFireUp = 'I';
+  });
+  // Start a game, choose the second difficulty.
+  script.Press(3, kVkEnter).Press(5, KeyMoveDown).Press(7, kVkEnter);
+  script.At(8, [&] {
+    level_chosen = Level;
+    bonus_chosen = DragonflyBonus;
+  });
+  // Once the spider stands: a score, and the last life lost.
+  script.At(100, [] {
+    Score = 4200;
+    Lives = 1;
+    PlayerHit = 1;
+  });
+  script.EachFrame([&](int frame) {
+    if (game_over_start == 0 && frame > 100 && GameOverState == 4) {
+      // The first frame of game over: the verdicts are being shown.
+      game_over_start = frame;
+      achieved_best = Score > RunBest;
+      achieved_personal = Score > PersonalBest;
+      const int g = frame;
+      // Fire once keys count asks for the sync; Left leaves the high scores; then out.
+      script.Press(g + 45, 'I');
+      script.At(g + 48, [&] { score_after_sync = Score; });
+      script.Press(g + 49, kVkLeft);
+      script.At(g + 52, [&] { menu_index_after = MenuIndex; });
+      LeaveFromMenu(script, g + 53);
+    }
+  });
+  script.StopAfter(2000);
+
+  ASSERT_EQ(Startup(), 0);
+  EXPECT_EQ(level_chosen, 5);
+  EXPECT_EQ(bonus_chosen, 25000);
+  ASSERT_GT(game_over_start, 0);
+  EXPECT_TRUE(achieved_best);
+  EXPECT_TRUE(achieved_personal);
+  EXPECT_EQ(RunBest, 4200);
+  EXPECT_EQ(PersonalBest, 4200);
+  EXPECT_EQ(score_after_sync, 0);  // a sync never sends a score twice
+  EXPECT_EQ(menu_index_after, 0);
+  EXPECT_EQ(script.Frames(), game_over_start + 56);
+
+  // The file holds the choices and the best, and nothing else was left in the folder.
+  EXPECT_EQ(folder.Files(), std::vector<std::string>{"settings.dat"});
+  const auto stored = StoredSettings();
+  ASSERT_TRUE(stored.has_value());
+  EXPECT_EQ(stored->PersonalBest, 4200);
+  EXPECT_EQ(stored->NeonMode, 1);
+  EXPECT_EQ(stored->BackgroundOn, 1);
+  EXPECT_EQ(stored->MusicOn, 0);
+  EXPECT_EQ(stored->KeyFireUp, 'I');
+  EXPECT_EQ(stored->PlayerName, "Player1");
+  EXPECT_EQ(stored->rows, SettingsValues{}.rows);  // no sync could fill them
+
+  // Start again, with everything the first run left in memory put back to nothing.
+  NeonMode = 0;
+  BackgroundOn = 0;
+  MusicOn = 1;
+  SoundOn = 1;
+  KeyFireUp = 'W';
+  PersonalBest = 0;
+  script.Restart();
+  int neon = -1, backdrop_lit = 0, music = -1, best = -1, run_best = -1, fire_up = -1;
+  script.EachFrame(nullptr);
+  script.At(1, [&] {
+    neon = NeonMode;
+    music = Sound::IsPlaying("menu-loop");
+    best = PersonalBest;
+    run_best = RunBest;
+    fire_up = KeyFireUp;
+    for (int y = 10; y < 768; y += 37)
+      for (int x = 10; x < 1024; x += 41)
+        if (Brightness(ReadPixel(x, y)) > 0) ++backdrop_lit;
+  });
+  LeaveFromMenu(script, 3);
+  ASSERT_EQ(Startup(), 0);
+  EXPECT_EQ(neon, 1);
+  EXPECT_EQ(music, 0);  // music off: the menu starts silent
+  EXPECT_EQ(best, 4200);
+  EXPECT_EQ(run_best, 0);
+  EXPECT_EQ(fire_up, 'I');
+  EXPECT_GT(backdrop_lit, 100);
+  NeonMode = 0;
+  BackgroundOn = 0;
+  MusicOn = 1;
+  SoundOn = 1;
+  KeyFireUp = 'W';
+}
+
+// A player who erases the whole name is asked again at the next start, in any case.
+TEST(StartupScenario, AnEmptyNameIsStoredAsNonameAndTheNextStartAsksAgain) {
+  WorkFolder folder;
+  SettingsValues stored;
+  stored.PlayerName = "NoName";
+  Store(stored);
+  FrameScript script;
+  std::string name_at_2;
+  // The first-run form comes before the menu: Backspace erases, Return ends.
+  for (int f = 1; f <= 6; ++f) script.Press(f, 8);
+  script.At(2, [&] { name_at_2 = PlayerName; });
+  script.Press(7, kVkEnter);
+  LeaveFromMenu(script, 10);
+  ASSERT_EQ(Startup(), 0);
+  EXPECT_EQ(name_at_2, "NoNam");
+  EXPECT_EQ(StoredSettings()->PlayerName, "noname");
+
+  script.Restart();
+  script.Press(1, 'A').Press(3, kVkEnter);
+  LeaveFromMenu(script, 5);
+  ASSERT_EQ(Startup(), 0);
+  EXPECT_EQ(StoredSettings()->PlayerName, "nonameA");
+  PlayerName = "Player1";
+}
+
+TEST(StartupScenario, ClosingTheWindowSavesTheSettingsAsLeavingDoes) {
+  WorkFolder folder;
+  FrameScript script;
+  script.At(4, [] {
+    PersonalBest = 777;
+    InjectQuit();
+  });
+  ASSERT_EQ(Startup(), 0);
+  EXPECT_EQ(script.Frames(), 4);
+  ASSERT_TRUE(StoredSettings().has_value());
+  EXPECT_EQ(StoredSettings()->PersonalBest, 777);
+  PersonalBest = 0;
+}
+
+TEST(StartupScenario, ASizeThatCannotHoldTheGameFallsBackToTheSmallestWindow) {
+  WorkFolder folder;
+  SettingsValues stored;
+  stored.ScreenWidth = 1024;
+  stored.ScreenHeight = 600;
+  stored.ScreenOffsetY = -84;
+  Store(stored);
+  FrameScript script;
+  LeaveFromMenu(script, 2);
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(Startup(), 0);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("1024x600"), std::string::npos) << said;
+  EXPECT_EQ(StoredSettings()->ScreenHeight, 768);
+  EXPECT_EQ(StoredSettings()->ScreenOffsetY, 0);
+}
+
+TEST(StartupScenario, ASettingsFileThatCannotBeWrittenStillEndsNormally) {
+  WorkFolder folder;
+  // A folder where the file should be: it cannot be replaced.
+  std::filesystem::create_directory("settings.dat");
+  std::filesystem::create_directory("settings.dat/kept");
+  FrameScript script;
+  LeaveFromMenu(script, 2);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Startup(), 0);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("settings not saved"), std::string::npos) << said;
+  EXPECT_TRUE(std::filesystem::is_directory("settings.dat/kept"));
+  EXPECT_EQ(folder.Files(), std::vector<std::string>{"settings.dat"});
 }
 
 }  // namespace

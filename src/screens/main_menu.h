@@ -1,0 +1,40 @@
+// The main menu: the title logo spinning in over roaming insects, a carousel of five
+// entries, the footer, and the question before leaving the program.
+#pragma once
+
+#include <array>
+
+#include "data/line_art.h"
+
+// One line of the title logo as the menu draws it.
+struct LogoLine {
+  unsigned glow;
+  int x1, y1, x2, y2;
+};
+extern std::array<LogoLine, kTitleLogoLines> TitleLogo;
+// Once at start-up.
+void LoadTitleLogo();
+
+extern int MenuIndex;    // 0..4, the entry shown
+extern double MenuZoom;  // the entry's pop-in, 25 down to 0
+// The logo spins in: scale from 0.1, rotation from 180 degrees, step 0..270 by 3.
+extern double LogoScale;
+extern double LogoRotation;
+extern int LogoStep;
+// The footer alternates the credit line with the server message every 181 frames.
+extern int FooterCounter;
+extern int FooterToggle;
+
+void ResetTitleLogo();
+
+// Runs until the player confirms leaving. play_game plays one whole game, ending with
+// its game-over screen; the menu sets Lives, Level and Score before it.
+void MainMenu(void (*play_game)());
+
+// The scene every menu frame starts with after the backdrop: the insects moved and
+// drawn, and the logo drawn and stepped on.
+void DrawMenuScene();
+void DrawMenuFooter();
+// One whole menu frame before it is presented: backdrop, scene, the entry, the help
+// lines and the footer.
+void DrawMainMenuScreen();

@@ -1,0 +1,175 @@
+// Not checks: keeps frames of every screen as PNGs in SG_SCREENSHOT_DIR to look at, in
+// neon and in wire mode.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "app/screen_tables.h"
+#include "app/tables.h"
+#include "arena/demo_insects.h"
+#include "arena/enemies.h"
+#include "arena/level_state.h"
+#include "arena/web.h"
+#include "audio/sound_switches.h"
+#include "embedded_assets.h"
+#include "persist/profile.h"
+#include "platform/input.h"
+#include "platform/random.h"
+#include "platform/script.h"
+#include "render/draw2d.h"
+#include "render/glow.h"
+#include "render/screen.h"
+#include "screens/difficulty.h"
+#include "screens/game_over.h"
+#include "screens/high_score_screen.h"
+#include "screens/main_menu.h"
+#include "screens/name_entry.h"
+#include "support/frame_script.h"
+#include "support/pixels.h"
+
+namespace {
+
+void NoGame() {}
+
+class ScreenShots : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    SetScreenSize(1024, 768);
+    ASSERT_TRUE(OpenDisplay(1024, 768, 0, 0, 0));
+    RegisterEmbeddedResources();
+    DotImage = LoadImage("IncBin::res\\dot.png", -1);
+    CenterImageHandle(DotImage);
+    BackdropImage = LoadImage("IncBin::res\\backdrop1.png", -1);
+    SetBlend(BLEND_ADD);
+    InitGlowDrawing();
+    LoadGameTables();
+    LoadScreenTables();
+    FillMenuTables();
+    LoadGameFigures();
+  }
+  static void TearDownTestSuite() {
+    DotImage.reset();
+    BackdropImage.reset();
+    CloseDisplay();
+  }
+
+  void SetUp() override {
+    dir = std::getenv("SG_SCREENSHOT_DIR");
+    if (dir == nullptr) GTEST_SKIP() << "set SG_SCREENSHOT_DIR";
+    SoundOn = 0;
+    MusicOn = 0;
+  }
+  void TearDown() override {
+    NeonMode = 0;
+    BackgroundOn = 0;
+  }
+
+  // Runs the screen in both modes and keeps its frames at the given numbers.
+  void Shoot(const std::string& name, std::function<void(FrameScript&)> script_it,
+             std::function<void()> run, std::initializer_list<int> frames) {
+    for (int neon : {1, 0}) {
+      NeonMode = neon;
+      BackgroundOn = neon;
+      SeedRandom(3);
+      FrameScript script;
+      int last = 0;
+      for (int f : frames) {
+        last = std::max(last, f);
+        script.At(f, [this, f, neon, name] {
+          SaveScreenshot((std::string(dir) + "/" + name + "_" + std::to_string(f) +
+                          (neon ? "_neon" : "_wire") + ".png")
+                             .c_str());
+        });
+      }
+      script_it(script);
+      script.StopAfter(last);
+      try {
+        run();
+      } catch (const ScriptStop&) {
+      }
+    }
+  }
+
+  const char* dir = nullptr;
+};
+
+TEST_F(ScreenShots, DISABLED_MainMenu) {
+  Shoot(
+      "menu", [](FrameScript&) {}, [] { MainMenu(NoGame); }, {30, 60, 120});
+  Shoot(
+      "menu_exit", [](FrameScript& s) { s.Press(100, kVkEscape); }, [] { MainMenu(NoGame); },
+      {130});
+}
+
+TEST_F(ScreenShots, DISABLED_Difficulty) {
+  Shoot(
+      "difficulty",
+      [](FrameScript& s) {
+        s.Press(10, kVkDown).Press(11, kVkDown).Press(20, kVkDown).Press(21, kVkDown);
+      },
+      [] { DifficultySelect(); }, {5, 15, 25});
+}
+
+TEST_F(ScreenShots, DISABLED_GameOver) {
+  struct Verdict {
+    const char* name;
+    int score, state, run_best, personal_best;
+  };
+  const Verdict verdicts[] = {{"gameover_achieved", 4200, 4, 0, 0},
+                              {"gameover_not_achieved", 300, 4, 5000, 9000},
+                              {"gameover_quit", 4200, 3, 0, 0}};
+  for (const Verdict& v : verdicts) {
+    Shoot(
+        v.name, [](FrameScript&) {},
+        [&] {
+          EnemyList.Clear();
+          Score = v.score;
+          GameOverState = v.state;
+          RunBest = v.run_best;
+          PersonalBest = v.personal_best;
+          GameOverScreen();
+        },
+        {40, 200});
+  }
+}
+
+TEST_F(ScreenShots, DISABLED_HighScores) {
+  const char* names[] = {"ARACHNE", "BUGZAPPER", "SILKY", "NOMAD", "HORNETHATE", "Z"};
+  for (int i = 0; i < 6; ++i) {
+    HiName[i] = names[i];
+    HiScore[i] = std::to_string(250000 - 31000 * i);
+    HiLevel[i] = std::to_string(30 - 3 * i) + " ( 1)";
+  }
+  PopulateDemoInsects();
+  Shoot(
+      "highscores", [](FrameScript& s) { s.Press(30, 'W'); },
+      [] {
+        Score = 1234;
+        PersonalBest = 48200;
+        HighScoreScreen(0);
+      },
+      {20, 40});
+  FillDefaultHighScores();
+}
+
+TEST_F(ScreenShots, DISABLED_NameEntry) {
+  Shoot(
+      "name_first_run", [](FrameScript& s) { s.Press(5, 'A').Press(6, 'B').Press(7, '1'); },
+      [] {
+        PlayerName = "noname";
+        NameEntryScreen(1);
+      },
+      {20});
+  Shoot(
+      "name_plain", [](FrameScript&) {},
+      [] {
+        PlayerName = "SPINNER";
+        NameEntryScreen(0);
+      },
+      {20});
+  PlayerName = "Player1";
+}
+
+}  // namespace
