@@ -163,8 +163,11 @@ bool CheckLevelComplete() {
   if (WavePhase == 4 && LevelFrames > 120 && HurryOut == 1) EnemyCount = 0;
   if (HurryOut != 1 || EnemyCount != 0) return false;
 
-  // The plain web the colour flow runs over.
+  // The plain web the colour flow runs over. Without the bonus level's set-up: a
+  // thunderbug made for it would fly unseen through the colour flow, and be shot.
+  SkipBonusSetup = 1;
   BuildWeb(4);
+  SkipBonusSetup = 0;
   LevelCompleteAnimation();
   HurryOut = 0;
   EnemyList.Clear();

@@ -32,8 +32,8 @@ extern int WebLayouts[kWebLayoutRows][kWebRingSegments];
 // Row of the flowing colours of the level-complete web, 0..31; the game loop steps it.
 extern int WebColourStep;
 
-// Raised by the game-over screen around its one BuildWeb call: that plain web leaves
-// out the bonus-level set-up.
+// Raised around the BuildWeb calls of plain webs (the game-over screen's, the colour
+// flow's at a level's end): they leave out the bonus-level set-up.
 extern int SkipBonusSetup;
 
 // Fills rows 1..64 of WebLayouts once at start-up; the others stay all blue.

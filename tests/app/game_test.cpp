@@ -159,6 +159,23 @@ TEST_F(Game, LevelCompletesOnlyOnceTheInsectsHaveFlownOff) {
   EXPECT_EQ(WebList.Count(), 108u);
 }
 
+TEST_F(Game, TheColourFlowsPlainWebBringsNoThunderbugs) {
+  EnterLevel(1);
+  HurryOut = 1;
+  WavePhase = 4;
+  LevelFrames = 200;
+  EnemyList.Clear();
+  int thunderbugs = -1;
+  script.At(20, [&] {
+    thunderbugs = 0;
+    for (const Enemies& e : EnemyList) thunderbugs += e.EnemyType == kThunderbug;
+  });
+  ASSERT_TRUE(CheckLevelComplete());
+  EXPECT_EQ(thunderbugs, 0);
+  EXPECT_EQ(BonusLevel, 0);
+  EXPECT_EQ(Level, 2);
+}
+
 TEST_F(Game, LevelThreeLeadsToABonusLevelOf1380Frames) {
   EnterLevel(3);
   HurryOut = 1;

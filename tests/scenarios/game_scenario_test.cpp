@@ -23,6 +23,7 @@
 #include "arena/web.h"
 #include "audio/sound_switches.h"
 #include "embedded_assets.h"
+#include "input/controls.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/random.h"
@@ -121,22 +122,25 @@ std::uint64_t InsectsAt() {
   return h;
 }
 
-std::vector<FrameRecord> PlaySeededGame(std::int64_t seed, int neon = 0, int frames = kFrames) {
+// Choice 1 starts on level 1, choice 5 on level 17.
+std::vector<FrameRecord> PlaySeededGame(std::int64_t seed, int neon = 0, int frames = kFrames,
+                                        int difficulty = 1, int lives = 3) {
   FrameScript script;
   SeedRandom(seed);
   SoundOn = 0;
   MusicOn = 0;
   NeonMode = neon;
   ResetGameState();
-  Lives = 3;
+  Lives = lives;
   CharList.Clear();
 
   std::vector<FrameRecord> trace;
   trace.reserve(static_cast<std::size_t>(frames));
   script
       .EachFrame([&](int frame) {
-        if (frame == 1) {
-          InjectKeyPress(kVkEnter);  // the first difficulty, then the game
+        // The difficulty first: down to the choice, then Enter, and the game starts.
+        if (frame <= difficulty) {
+          InjectKeyPress(frame < difficulty ? KeyMoveDown : kVkEnter);
           return;
         }
         // The game is over: the game-over screen is not part of the game's trace.
@@ -145,7 +149,7 @@ std::vector<FrameRecord> PlaySeededGame(std::int64_t seed, int neon = 0, int fra
                          static_cast<int>(EnemyList.Count()), static_cast<int>(BulletList.Count()),
                          static_cast<int>(GrubList.Count()), static_cast<int>(EggList.Count()),
                          KindsFlying(), PlayerX, PlayerY, InsectsAt()});
-        if (frame > 92) Steer();
+        if (frame > difficulty + 91) Steer();
       })
       .StopAfter(frames);
   try {
@@ -240,6 +244,22 @@ TEST_F(GameScenario, AScriptedPlayerPlaysByTheRulesAndTheSameSeedPlaysTheSameGam
   const std::vector<FrameRecord> second = PlaySeededGame(2026);
   ASSERT_EQ(second.size(), first.size());
   EXPECT_TRUE(second == first);
+}
+
+// Rocket bugs, their rockettes and spoilers come only on the later levels.
+TEST_F(GameScenario, TheLaterLevelsBringTheRestOfTheInsects) {
+  // A beginner needs more than three lives to see them; this seed's also plays the
+  // bonus level 20.
+  const std::vector<FrameRecord> game = PlaySeededGame(7, 0, 6000, 5, 30);
+  ASSERT_FALSE(game.empty());
+  EXPECT_EQ(game.front().level, 17);
+  int kinds_seen = 0;
+  for (size_t i = 1; i < game.size(); ++i) {
+    kinds_seen |= game[i].kinds;
+    ASSERT_GE(game[i].score, game[i - 1].score);
+  }
+  for (int kind : {kRocketBug, kSpoiler, kRockette, kThunderbug})
+    EXPECT_TRUE(kinds_seen & (1 << kind)) << "never saw type " << kind;
 }
 
 // The graphics mode is a matter of looks: the same seed and the same player give the
