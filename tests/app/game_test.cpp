@@ -205,7 +205,7 @@ TEST_F(Game, ABonusLevelWithNoThunderbugLeftAdvancesOnceThroughTheColourFlow) {
   EndGameFrame();
   EXPECT_EQ(Level, 5);
   EXPECT_EQ(BonusLevel, 0);
-  EXPECT_EQ(script.Frames(), 175 + 1);  // the colour flow, then the frame itself
+  EXPECT_EQ(script.Frames(), 175 + 1);   // the colour flow, then the frame itself
   EXPECT_EQ(EnemyQueList.Count(), 22u);  // level 5's waves
   // The next frame is a normal one and stays on level 5.
   NormalLevelFrame();
