@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets. Every target installs what is missing first.
-.PHONY: deps build run test test-asan bench format clean
+.PHONY: deps build run test test-asan bench release install format clean
 
 deps:
 	bash scripts/install-deps
@@ -22,8 +22,17 @@ test-asan: deps
 bench: build
 	bash scripts/run-benchmarks
 
+# The build a packager makes: plain Release, the distribution's flags, no preset.
+release: deps
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-release
+
+PREFIX ?= /usr/local
+install: build
+	cmake --install build --prefix $(PREFIX)
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-release
