@@ -15,6 +15,7 @@
 #include "persist/online.h"
 #include "persist/profile.h"
 #include "platform/clock.h"
+#include "platform/data_folder.h"
 #include "platform/input.h"
 #include "platform/random.h"
 #include "platform/script.h"
@@ -61,6 +62,18 @@ bool OpenGameDisplay() {
   return OpenDisplay(ScreenWidth, ScreenHeight, 0, 60, 0);
 }
 
+// An installed game keeps its files in the user's data folder; a build or a portable
+// copy where it is started. Trouble there never stops the game: it says so and plays.
+void UseDataFolder(const std::string& given) {
+  std::string reason;
+  if (!EnterDataFolder(ChooseDataFolder(CurrentDataFolderFacts(given)), &reason))
+    std::fprintf(stderr, "Silkguard: %s; keeping the files in the current folder\n",
+                 reason.c_str());
+  if (!CurrentFolderWritable())
+    std::fprintf(stderr,
+                 "Silkguard: cannot write in the current folder: settings will not be saved\n");
+}
+
 }  // namespace
 
 const char* WindowTitle() {
@@ -71,6 +84,9 @@ const char* WindowTitle() {
 int Startup() {
   if (running) return 0;
   RunGuard guard;
+
+  // 0. The folder the game's files live in, entered before any of them is read.
+  UseDataFolder("");
 
   // 1. The embedded resources.
   RegisterEmbeddedResources();

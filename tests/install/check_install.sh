@@ -41,5 +41,20 @@ for size in 16 24 32 48 64 128 256; do
   fi
 done
 
+# Started from the installed tree, the game keeps its files in the user's data folder,
+# made on first run, and leaves the folder it was started from alone.
+mkdir -p "$prefix/run" "$prefix/home"
+(
+  cd "$prefix/run"
+  SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 \
+    HOME="$prefix/home" XDG_DATA_HOME="$prefix/xdg" "$prefix/games/silkguard" 2> "$prefix/err" &
+  pid=$!
+  sleep 4
+  kill -TERM $pid
+  wait $pid
+) || { echo "the installed game did not end cleanly:"; cat "$prefix/err"; fail=1; }
+[ -f "$prefix/xdg/silkguard/settings.dat" ] || { echo "no settings.dat in the data folder"; fail=1; }
+[ -z "$(ls -A "$prefix/run")" ] || { echo "files left in the starting folder"; fail=1; }
+
 [ $fail -eq 0 ] && echo "install tree complete"
 exit $fail
