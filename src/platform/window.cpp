@@ -13,6 +13,8 @@ bool video_started = false;
 int context_stamp = 0;
 int display_w = 0, display_h = 0;  // what the game asked for
 int swap_interval = -1;            // last interval set on this context; -1 unknown
+bool fullscreen_now = false;
+int view_stamp = 0;
 PlatformView view;
 
 void SetError(std::string* error, const std::string& what) {
@@ -22,20 +24,8 @@ void SetError(std::string* error, const std::string& what) {
 void UpdateView() {
   int dw = 0, dh = 0;
   SDL_GL_GetDrawableSize(window, &dw, &dh);
-  view = PlatformView{};
-  view.scale = 1.0;
-  if (dw > 0 && dh > 0 && (display_w > dw || display_h > dh)) {
-    view.scale = std::min(static_cast<double>(dw) / display_w, static_cast<double>(dh) / display_h);
-  }
-  view.w = static_cast<int>(display_w * view.scale);
-  view.h = static_cast<int>(display_h * view.scale);
-  if (dw <= 0 || dh <= 0) {  // some drivers report nothing: trust the request
-    dw = view.w;
-    dh = view.h;
-  }
-  view.x = (dw - view.w) / 2;
-  const int top = (dh - view.h) / 2;
-  view.y = dh - top - view.h;
+  view = FitView(display_w, display_h, dw, dh);
+  ++view_stamp;
 }
 
 // A core-profile or broken context has no fixed-function pipeline; the game needs it.
@@ -57,6 +47,24 @@ bool ContextUsable(std::string* error) {
 }
 
 }  // namespace
+
+PlatformView FitView(int display_w, int display_h, int drawable_w, int drawable_h) {
+  PlatformView v;
+  if (display_w <= 0 || display_h <= 0) return v;
+  if (drawable_w <= 0 || drawable_h <= 0) {  // some drivers report nothing: trust the request
+    drawable_w = display_w;
+    drawable_h = display_h;
+  }
+  v.scale = std::min(static_cast<double>(drawable_w) / display_w,
+                     static_cast<double>(drawable_h) / display_h);
+  // Whole pixels, and never a bar of one pixel from rounding at scale 1.
+  v.w = std::min(drawable_w, static_cast<int>(display_w * v.scale + 0.5));
+  v.h = std::min(drawable_h, static_cast<int>(display_h * v.scale + 0.5));
+  v.x = (drawable_w - v.w) / 2;
+  const int top = (drawable_h - v.h) / 2;
+  v.y = drawable_h - top - v.h;
+  return v;
+}
 
 bool PlatformOpenWindow(const std::string& title, int width, int height, bool fullscreen,
                         std::string* error) {
@@ -90,8 +98,8 @@ bool PlatformOpenWindow(const std::string& title, int width, int height, bool fu
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
 
-  Uint32 wflags = SDL_WINDOW_OPENGL;
-  if (fullscreen) wflags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+  Uint32 wflags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+  if (fullscreen) wflags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   SDL_Window* new_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED,
                                             SDL_WINDOWPOS_CENTERED, width, height, wflags);
   if (!new_window) {
@@ -121,6 +129,9 @@ bool PlatformOpenWindow(const std::string& title, int width, int height, bool fu
   display_w = width;
   display_h = height;
   swap_interval = -1;
+  fullscreen_now = fullscreen;
+  // The smallest window still shows the whole play area legibly.
+  SDL_SetWindowMinimumSize(window, std::max(width / 4, 1), std::max(height / 4, 1));
   UpdateView();
   return true;
 }
@@ -131,7 +142,9 @@ void PlatformCloseWindow() {
   context = nullptr;
   window = nullptr;
   display_w = display_h = 0;
+  fullscreen_now = false;
   view = PlatformView{};
+  ++view_stamp;
   // SDL video and the GL driver stay loaded for the next window.
 }
 
@@ -171,6 +184,33 @@ PlatformView PlatformViewRect() {
   return view;
 }
 
+int PlatformViewStamp() {
+  return view_stamp;
+}
+
+void PlatformWindowResized() {
+  if (window) UpdateView();
+}
+
+bool PlatformSetFullscreen(bool on, std::string* error) {
+  if (!window) {
+    if (error) *error = "no window is open";
+    return false;
+  }
+  if (on == fullscreen_now) return true;
+  if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    SetError(error, on ? "cannot switch to full screen" : "cannot switch to a window");
+    return false;
+  }
+  fullscreen_now = on;
+  UpdateView();
+  return true;
+}
+
+bool PlatformFullscreen() {
+  return window && fullscreen_now;
+}
+
 void PlatformWindowToDisplay(int wx, int wy, int* dx, int* dy) {
   int dh = PlatformWindowHeight();
   const int left = view.x;
@@ -195,4 +235,11 @@ void PlatformWarpMouse(int x, int y) {
   const int top = dh - view.y - view.h;
   SDL_WarpMouseInWindow(window, view.x + static_cast<int>(x * view.scale),
                         top + static_cast<int>(y * view.scale));
+}
+
+void ShowErrorBox(const std::string& title, const std::string& message) {
+  // The offscreen and dummy drivers have no desktop to show it on.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && (std::string(driver) == "offscreen" || std::string(driver) == "dummy")) return;
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), window);
 }

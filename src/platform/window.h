@@ -3,10 +3,10 @@
 
 #include <string>
 
-// Opens (or reopens at a new size) a double-buffered OpenGL compatibility window.
-// fullscreen asks for the desktop-sized borderless mode. On failure returns false,
-// leaves any open window as it was and writes a one-line reason into *error.
-// A reopen always makes a new context (see PlatformContextStamp).
+// Opens (or reopens at a new size) a double-buffered OpenGL compatibility window the
+// player can resize. fullscreen asks for the desktop-sized borderless mode. On failure returns
+// false, leaves any open window as it was and writes a one-line reason into *error. A reopen always
+// makes a new context (see PlatformContextStamp).
 bool PlatformOpenWindow(const std::string& title, int width, int height, bool fullscreen,
                         std::string* error);
 void PlatformCloseWindow();
@@ -21,14 +21,26 @@ int PlatformWindowWidth();
 int PlatformWindowHeight();
 
 // The display the game asked for (width x height) lies in the drawable at this
-// rectangle, in GL's bottom-up drawable pixels. In a window it is the whole
-// drawable; full screen centres it in the desktop, scaled down only if it does
-// not fit.
+// rectangle, in GL's bottom-up drawable pixels: as large as fits with its shape
+// kept, centred, with black bars on the other sides. A window at the size asked for
+// is the whole drawable at scale 1.
 struct PlatformView {
   int x = 0, y = 0, w = 0, h = 0;
   double scale = 1.0;  // drawable pixels per display pixel
 };
 PlatformView PlatformViewRect();
+PlatformView FitView(int display_w, int display_h, int drawable_w, int drawable_h);
+
+// Changes whenever the view moves (the window resized, full screen toggled), so the
+// drawing can set its viewport again.
+int PlatformViewStamp();
+// Called when the window reports a new size.
+void PlatformWindowResized();
+
+// Switches the open window between a window and desktop full screen, keeping its GL
+// context. False with the driver's reason when it refuses; the mode is then unchanged.
+bool PlatformSetFullscreen(bool on, std::string* error);
+bool PlatformFullscreen();
 
 // Maps a position in window coordinates (as SDL reports the mouse) to display
 // pixels, so the mouse matches the drawing in the full-screen mode too.
@@ -40,3 +52,7 @@ int PlatformContextStamp();
 
 void PlatformShowCursor(bool show);
 void PlatformWarpMouse(int x, int y);  // in display pixels
+
+// A message box for an error the player must see, over any window or alone. Where no
+// box can be shown (no desktop), nothing happens: callers also write to stderr.
+void ShowErrorBox(const std::string& title, const std::string& message);

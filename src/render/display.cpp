@@ -1,9 +1,10 @@
-// The display: opening and closing it, clearing, and presenting frames with the
-// software pacing of windowed play.
+// The display: opening and closing it, full screen, clearing, and presenting frames
+// with software pacing, so the game runs at its own speed whatever the monitor.
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -21,9 +22,11 @@ using draw_context::st;
 namespace {
 
 std::string window_title;
-bool display_fullscreen = false;
 int display_hz = 0;
 std::string display_error;
+int applied_view_stamp = -1;
+bool presenting = true;
+void (*full_screen_listener)(bool) = nullptr;
 
 // Software frame pacing.
 int pace_target = 0;
@@ -46,10 +49,20 @@ void ResetContext() {
   glLoadIdentity();
   const PlatformView view = PlatformViewRect();
   glViewport(view.x, view.y, view.w, view.h);
+  applied_view_stamp = PlatformViewStamp();
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   GLint max_size = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
   dc::max_texture_size = max_size > 0 ? max_size : 1024;
+}
+
+// The window was resized or changed mode: the play area moves and scales with it.
+void FollowView() {
+  if (applied_view_stamp == PlatformViewStamp()) return;
+  const PlatformView view = PlatformViewRect();
+  glViewport(view.x, view.y, view.w, view.h);
+  applied_view_stamp = PlatformViewStamp();
+  draw_context::ApplyWholeState();  // the scissor and line widths scale with the view
 }
 
 }  // namespace
@@ -74,7 +87,6 @@ bool OpenDisplay(int width, int height, int depth, int hz, int flags) {
     return true;
   }();
   (void)exit_guard;
-  display_fullscreen = fullscreen;
   display_hz = std::max(hz, 0);
   draw_context::SizeStateToDisplay(width, height);
   ResetContext();
@@ -101,6 +113,27 @@ const std::string& DisplayError() {
   return display_error;
 }
 
+bool DisplayFullScreen() {
+  return display_open && PlatformFullscreen();
+}
+
+bool SetDisplayFullScreen(bool on) {
+  if (!display_open) return false;
+  const bool was = PlatformFullscreen();
+  std::string error;
+  if (!PlatformSetFullscreen(on, &error)) {
+    std::fprintf(stderr, "Silkguard: %s\n", error.c_str());
+    return false;
+  }
+  FollowView();
+  if (was != on && full_screen_listener) full_screen_listener(on);
+  return true;
+}
+
+void OnFullScreenChange(void (*listener)(bool on)) {
+  full_screen_listener = listener;
+}
+
 void SetWindowTitle(const std::string& title) {
   window_title = title;
   PlatformSetTitle(title);
@@ -108,6 +141,7 @@ void SetWindowTitle(const std::string& title) {
 
 void Cls() {
   if (!display_open) return;
+  FollowView();
   // The whole window, margins around the play area too: the scissor would otherwise
   // leave whatever the last swap left there.
   const bool scissor_on = draw_context::scissor_on;
@@ -127,32 +161,34 @@ void Cls() {
 
 void Flip(int sync) {
   if (display_open) {
-    int interval = sync == 0 ? 0 : 1;
-    if (sync == -1) {
-      interval = 0;
-      if (!display_fullscreen && display_hz > 0) {
-        const int step = 1000 / display_hz;
-        pace_target += step;
-        pace_remainder += 1000 - step * display_hz;
-        if (pace_remainder >= display_hz) {
-          pace_remainder -= display_hz;
-          ++pace_target;
-        }
-        const int now = Millisecs();
-        const int wait = pace_target - now;
-        if (wait < 1) {
-          pace_target = now;  // a late frame is not caught up
-        } else {
-          Delay(wait);
-        }
-      } else if (display_fullscreen && display_hz > 0) {
-        interval = 1;
+    // -1 is the game's paced frame: software pacing in a window and in full screen
+    // alike, without waiting for vsync, so a 120 or 144 Hz monitor plays at 60.
+    const int interval = sync == 1 ? 1 : 0;
+    if (sync == -1 && display_hz > 0) {
+      const int step = 1000 / display_hz;
+      pace_target += step;
+      pace_remainder += 1000 - step * display_hz;
+      if (pace_remainder >= display_hz) {
+        pace_remainder -= display_hz;
+        ++pace_target;
+      }
+      const int now = Millisecs();
+      const int wait = pace_target - now;
+      if (wait < 1) {
+        pace_target = now;  // a late frame is not caught up
+      } else {
+        Delay(wait);
       }
     }
-    PlatformSwap(interval);
+    if (presenting) PlatformSwap(interval);
   }
   PumpEvents();
+  if (TakeFullScreenToggle()) SetDisplayFullScreen(!DisplayFullScreen());
   RunFrameHook();
+}
+
+void SetPresenting(bool on) {
+  presenting = on;
 }
 
 void HideMouse() {

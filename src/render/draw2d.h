@@ -64,10 +64,19 @@ void CloseDisplay();
 bool DisplayOpen();
 // Why the last OpenDisplay failed, one line.
 const std::string& DisplayError();
+// Desktop full screen, the display scaled to fit with its shape kept. Alt+Enter
+// switches it in every screen; a refusal is reported and leaves the mode as it was.
+bool DisplayFullScreen();
+bool SetDisplayFullScreen(bool on);
+// Told of every switch, so the setting follows what the player chose.
+void OnFullScreenChange(void (*listener)(bool on));
 void SetWindowTitle(const std::string& title);
 
 void Cls();
 void Flip(int sync);
+// Off: Flip still paces, pumps and runs the frame hook, but shows nothing (a replay
+// checked at full speed).
+void SetPresenting(bool on);
 void SetColor(int red, int green, int blue);
 void SetAlpha(double alpha);
 void SetBlend(int mode);

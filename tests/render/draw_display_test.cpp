@@ -1,10 +1,12 @@
 // Opening and reopening the display, and presenting paced frames.
 #include <GL/gl.h>
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/input.h"
 #include "platform/script.h"
 #include "platform/window.h"
 #include "render/draw2d.h"
@@ -100,10 +102,13 @@ TEST_F(PacingTest, FrameHookCanEndTheRunFromFlip) {
   EXPECT_EQ(seen, 3);
 }
 
-TEST_F(PacingTest, FullScreenCentresTheDisplayAndWaitsForVsyncInstead) {
+TEST_F(PacingTest, FullScreenScalesTheDisplayToFitAndStillPacesInSoftware) {
   ASSERT_TRUE(OpenDisplay(320, 200, 60, 60, 0)) << DisplayError();
+  EXPECT_TRUE(DisplayFullScreen());
   ResetDrawState();
   const PlatformView v = PlatformViewRect();
+  ASSERT_GT(v.scale, 1.0) << "the offscreen desktop is larger than 320 x 200";
+  EXPECT_NEAR(static_cast<double>(v.w) / v.h, 320.0 / 200.0, 0.01) << "shape kept";
   SetBlend(BLEND_SOLID);
   SetClsColor(0, 0, 0);
   Cls();
@@ -117,19 +122,99 @@ TEST_F(PacingTest, FullScreenCentresTheDisplayAndWaitsForVsyncInstead) {
   };
   const int top_row = v.y + v.h - 1;  // GL rows count from the bottom
   EXPECT_EQ(red_at(v.x, top_row), 255) << "display (0, 0) is the view's top-left";
-  ASSERT_GT(v.x, 0) << "the offscreen desktop is wider than the display";
-  EXPECT_EQ(red_at(v.x - 1, top_row), 0);
+  EXPECT_EQ(red_at(v.x + static_cast<int>(2 * v.scale) - 1, top_row), 255) << "scaled up";
+  if (v.y + v.h < PlatformWindowHeight()) {
+    EXPECT_EQ(red_at(v.x, top_row + 1), 0) << "the bar above stays black";
+  }
   SetViewport(10, 20, 50, 40);
   GLint box[4];
   glGetIntegerv(GL_SCISSOR_BOX, box);
   EXPECT_EQ(box[0], v.x + static_cast<int>(10 * v.scale));
   EXPECT_EQ(box[1], v.y + static_cast<int>((200 - 20 - 40) * v.scale));
 
+  // A 144 Hz monitor whose driver forces vsync: every swap waits for its next
+  // vertical blank (about 7 ms). The game still makes 60 frames a second.
+  SetFrameHook([](int) { Delay(7); });
   const int before = Millisecs();
-  Flip(-1);
-  EXPECT_EQ(Millisecs(), before) << "full screen: no software pacing";
+  FlipLengths(600);
+  // Ten seconds, and the last swap's wait that the next frame absorbs.
+  EXPECT_EQ(Millisecs() - before, 10000 + 7);
+  SetFrameHook({});
   ResetDrawState();
   ASSERT_TRUE(OpenDisplay(kW, kH, 0, 0, 0)) << DisplayError();
+}
+
+TEST(DisplayViewTest, FitsWithTheShapeKeptAndBarsOnTheOtherSides) {
+  const PlatformView same = FitView(1024, 768, 1024, 768);
+  EXPECT_EQ(same.scale, 1.0);
+  EXPECT_EQ(same.x, 0);
+  EXPECT_EQ(same.y, 0);
+  EXPECT_EQ(same.w, 1024);
+  EXPECT_EQ(same.h, 768);
+  // A 16:9 desktop: bars left and right.
+  const PlatformView wide = FitView(1024, 768, 1920, 1080);
+  EXPECT_DOUBLE_EQ(wide.scale, 1080.0 / 768);
+  EXPECT_EQ(wide.h, 1080);
+  EXPECT_EQ(wide.w, 1440);
+  EXPECT_EQ(wide.x, 240);
+  EXPECT_EQ(wide.y, 0);
+  // A tall window: bars above and below, GL's bottom-up y.
+  const PlatformView tall = FitView(1024, 768, 512, 700);
+  EXPECT_DOUBLE_EQ(tall.scale, 0.5);
+  EXPECT_EQ(tall.w, 512);
+  EXPECT_EQ(tall.h, 384);
+  EXPECT_EQ(tall.y, 700 - 158 - 384);
+  // Odd sizes never reach past the drawable.
+  const PlatformView odd = FitView(1024, 768, 1023, 767);
+  EXPECT_LE(odd.x + odd.w, 1023);
+  EXPECT_LE(odd.y + odd.h, 767);
+  // Drivers that report no drawable size: the request is trusted.
+  const PlatformView none = FitView(800, 600, 0, 0);
+  EXPECT_EQ(none.w, 800);
+  EXPECT_EQ(none.h, 600);
+}
+
+TEST(DisplayTest, ResizingTheWindowOrSwitchingModesMovesThePlayArea) {
+  ASSERT_TRUE(OpenDisplay(kW, kH, 0, 60, 0)) << DisplayError();
+  ResetDrawState();
+  EXPECT_FALSE(DisplayFullScreen());
+  const int stamp = PlatformViewStamp();
+  ASSERT_TRUE(SetDisplayFullScreen(true));
+  EXPECT_TRUE(DisplayFullScreen());
+  EXPECT_NE(PlatformViewStamp(), stamp);
+  const PlatformView full = PlatformViewRect();
+  EXPECT_EQ(full.w, static_cast<int>(kW * full.scale + 0.5));
+  Cls();  // follows the view: the viewport is the new play area
+  GLint vp[4];
+  glGetIntegerv(GL_VIEWPORT, vp);
+  EXPECT_EQ(vp[0], full.x);
+  EXPECT_EQ(vp[2], full.w);
+  EXPECT_EQ(vp[3], full.h);
+  ASSERT_TRUE(SetDisplayFullScreen(false));
+  EXPECT_FALSE(DisplayFullScreen());
+  Cls();
+  glGetIntegerv(GL_VIEWPORT, vp);
+  EXPECT_EQ(vp[2], PlatformViewRect().w);
+
+  // Alt+Enter is the window's: the game's Enter key never sees it.
+  static bool told = false;
+  told = false;
+  OnFullScreenChange([](bool on) { told = on; });
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.keysym.sym = SDLK_RETURN;
+  e.key.keysym.mod = KMOD_LALT;
+  SDL_PushEvent(&e);
+  e.type = SDL_KEYUP;
+  SDL_PushEvent(&e);
+  Delay(2);
+  Flip(0);
+  EXPECT_TRUE(DisplayFullScreen());
+  EXPECT_TRUE(told) << "the setting follows the switch";
+  EXPECT_EQ(KeyPresses(kVkEnter), 0);
+  OnFullScreenChange(nullptr);
+  ASSERT_TRUE(OpenDisplay(kW, kH, 0, 60, 0)) << DisplayError();
+  EXPECT_FALSE(DisplayFullScreen()) << "reopening as a window leaves full screen";
 }
 
 TEST(DisplayTest, ReopeningKeepsTheStateAndRemakesTextures) {
