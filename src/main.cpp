@@ -1,3 +1,5 @@
 #include "app/startup.h"
 
-int main() { return Startup(); }
+int main(int argc, char** argv) {
+  return RunFromCommandLine(argc, argv);
+}

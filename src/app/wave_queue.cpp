@@ -85,7 +85,7 @@ void FillWaveQueue() {
 
   const std::span<const int> row = WaveTableRow(Level);
   int heading = RandInt(10, 350);
-  SeedRandom(Millisecs());
+  ReseedFromClock();
   if (row.empty()) return;
 
   // The row: the wave count, then per wave its entry count and that many types. A

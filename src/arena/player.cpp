@@ -6,13 +6,25 @@
 #include "arena/web.h"
 #include "platform/geometry.h"
 
-double PlayerX = 502;
-double PlayerY = 384;
-double PlayerAngle = 180;
-double PlayerOldX = 502;
-double PlayerOldY = 384;
+namespace {
+constexpr double kStartX = 502, kStartY = 384, kStartAngle = 180;
+}  // namespace
+
+double PlayerX = kStartX;
+double PlayerY = kStartY;
+double PlayerAngle = kStartAngle;
+double PlayerOldX = kStartX;
+double PlayerOldY = kStartY;
 int PlayerWalkStep = 1;
 int PlayerWalkDelay = 0;
+
+void PlacePlayerAtStart() {
+  PlayerX = PlayerOldX = kStartX;
+  PlayerY = PlayerOldY = kStartY;
+  PlayerAngle = kStartAngle;
+  PlayerWalkStep = 1;
+  PlayerWalkDelay = 0;
+}
 
 namespace {
 

@@ -14,6 +14,9 @@ extern double PlayerOldY;
 extern int PlayerWalkStep;
 extern int PlayerWalkDelay;
 
+// The spider where the program starts it, before any game: the menu's insects see it.
+void PlacePlayerAtStart();
+
 // Figure frame for a walk step: 1..4 give 0, 1, 2, 1; anything else frame 0.
 int SpiderWalkFrame(int walk_step);
 

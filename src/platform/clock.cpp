@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/session_tape.h"
+
 namespace {
 bool virtual_mode = false;
 int virtual_now = 0;
@@ -11,12 +13,14 @@ std::function<void(int)> delay_hook;
 }  // namespace
 
 int Millisecs() {
-  if (virtual_mode) return virtual_now;
-  return static_cast<int>(SDL_GetTicks64());
+  if (TapeReplaying()) return ReplayReading();
+  const int now = virtual_mode ? virtual_now : static_cast<int>(SDL_GetTicks64());
+  TapeReading(now);
+  return now;
 }
 
 void Delay(int ms) {
-  if (ms <= 0) return;
+  if (ms <= 0 || TapeReplayFast()) return;
   if (virtual_mode) {
     virtual_now += ms;
     if (delay_hook) delay_hook(virtual_now);

@@ -5,9 +5,12 @@
 #include <array>
 #include <atomic>
 #include <csignal>
+#include <cstring>
 #include <memory>
 
 #include "platform/script.h"
+#include "platform/session_tape.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -31,6 +34,7 @@ std::array<int, 4> mouse_presses{};
 std::array<JoyPortState, kJoyPorts> joys;
 bool input_ready = false;
 bool quit_requested = false;
+bool full_screen_toggles = false;  // asked for, handed to the display by TakeFullScreenToggle
 std::atomic<bool> sigterm_seen{false};
 Uint64 last_pump_tick = ~0ull;
 
@@ -115,6 +119,74 @@ void SetButton(JoyPortState& p, int button, bool down) {
   p.down[button] = down;
 }
 
+// The state as the session tape numbers it.
+void ReadSlots(InputSlots& slots) {
+  using namespace tape_slots;
+  slots.resize(kCount);
+  for (int c = 0; c < 256; ++c) {
+    slots[kPresses + c] = keys.presses[c];
+    slots[kDown + c] = keys.down[c];
+  }
+  slots[kMouseX] = mouse_x;
+  slots[kMouseY] = mouse_y;
+  for (int b = 0; b < 4; ++b) slots[kMousePresses + b] = mouse_presses[b];
+  for (int p = 0; p < kJoyPorts; ++p) {
+    const JoyPortState& port = joys[p];
+    const int base = kJoys + p * kPerPort;
+    for (int a = 0; a < kJoyAxes; ++a) std::memcpy(&slots[base + a], &port.axes[a], sizeof(double));
+    for (int b = 0; b < kJoyButtons; ++b) {
+      slots[base + kJoyAxes + b] = port.down[b];
+      slots[base + kJoyAxes + kJoyButtons + b] = port.hits[b];
+    }
+  }
+  slots[kQuit] = quit_requested;
+}
+
+void WriteSlots(const InputSlots& slots) {
+  using namespace tape_slots;
+  for (int c = 0; c < 256; ++c) {
+    keys.presses[c] = static_cast<int>(slots[kPresses + c]);
+    keys.down[c] = slots[kDown + c] != 0;
+  }
+  mouse_x = static_cast<int>(slots[kMouseX]);
+  mouse_y = static_cast<int>(slots[kMouseY]);
+  for (int b = 0; b < 4; ++b) mouse_presses[b] = static_cast<int>(slots[kMousePresses + b]);
+  for (int p = 0; p < kJoyPorts; ++p) {
+    JoyPortState& port = joys[p];
+    const int base = kJoys + p * kPerPort;
+    for (int a = 0; a < kJoyAxes; ++a) std::memcpy(&port.axes[a], &slots[base + a], sizeof(double));
+    for (int b = 0; b < kJoyButtons; ++b) {
+      port.down[b] = slots[base + kJoyAxes + b] != 0;
+      port.hits[b] = static_cast<int>(slots[base + kJoyAxes + kJoyButtons + b]);
+    }
+  }
+  quit_requested = slots[kQuit] != 0;
+}
+
+// While a session is taped, what the outside changes inside this scope goes on tape.
+class Taped {
+ public:
+  Taped() {
+    if (TapeRecording()) ReadSlots(before_);
+  }
+  ~Taped() {
+    if (before_.empty()) return;
+    InputSlots after;
+    ReadSlots(after);
+    TapeChanges(before_, after);
+  }
+  Taped(const Taped&) = delete;
+  Taped& operator=(const Taped&) = delete;
+
+ private:
+  InputSlots before_;
+};
+
+// Every pump closes its record on the tape, however it ends.
+struct TapedPump {
+  ~TapedPump() { EndTapedPump(); }
+};
+
 double ScaleAxis(int value) {
   // Device range -32768..32767 carried onto -1..1.
   return (value + 32768.0) * 2.0 / 65535.0 - 1.0;
@@ -196,9 +268,18 @@ void HandleEvent(const SDL_Event& e) {
     case SDL_QUIT:
       quit_requested = true;
       break;
+    case SDL_WINDOWEVENT:
+      if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) PlatformWindowResized();
+      break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
       if (e.key.repeat) break;
+      // Alt+Enter belongs to the window in every screen: the game never sees it.
+      if ((e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) &&
+          (e.key.keysym.mod & KMOD_ALT) != 0) {
+        if (e.type == SDL_KEYDOWN) full_screen_toggles = true;
+        break;
+      }
       for (const auto& m : kKeyMap) {
         if (m.key == e.key.keysym.sym) SetKey(m.code, e.type == SDL_KEYDOWN);
       }
@@ -209,8 +290,8 @@ void HandleEvent(const SDL_Event& e) {
       }
       break;
     case SDL_MOUSEMOTION:
-      mouse_x = e.motion.x;
-      mouse_y = e.motion.y;
+      // In display pixels, wherever the display sits in a resized or full-screen window.
+      PlatformWindowToDisplay(e.motion.x, e.motion.y, &mouse_x, &mouse_y);
       break;
     case SDL_MOUSEBUTTONDOWN: {
       const int b = e.button.button == SDL_BUTTON_LEFT     ? 1
@@ -275,8 +356,47 @@ void InitInput() {
   // Devices present now are announced as SDL_JOYDEVICEADDED events, in SDL's order.
 }
 
+bool TakeFullScreenToggle() {
+  const bool asked = full_screen_toggles;
+  full_screen_toggles = false;
+  return asked;
+}
+
+namespace {
+
+// A replay takes the game's input from its tape. The window stays the player's: it
+// can be resized, switched to full screen or closed, which ends the replay.
+void ReplayEvents() {
+  if (sigterm_seen) throw QuitRequest{};
+  if (!ReplayQuietPump()) {
+    InputSlots slots;
+    ReadSlots(slots);
+    ReplayPump(slots);
+    WriteSlots(slots);
+  }
+  if (SDL_WasInit(SDL_INIT_EVENTS) != 0) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+      if (e.type == SDL_QUIT) throw QuitRequest{};
+      if (e.type == SDL_WINDOWEVENT) HandleEvent(e);
+      if (e.type == SDL_KEYDOWN && !e.key.repeat &&
+          (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) &&
+          (e.key.keysym.mod & KMOD_ALT) != 0)
+        full_screen_toggles = true;
+    }
+  }
+  if (quit_requested) throw QuitRequest{};
+}
+
+}  // namespace
+
 void PumpEvents() {
-  if (sigterm_seen) quit_requested = true;
+  if (TapeReplaying()) return ReplayEvents();
+  TapedPump pump;
+  if (sigterm_seen) {
+    Taped taped;
+    quit_requested = true;
+  }
   if (quit_requested) throw QuitRequest{};
   if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
   // Devices refresh at most once per millisecond, however often the game asks.
@@ -284,7 +404,11 @@ void PumpEvents() {
   if (now == last_pump_tick) return;
   last_pump_tick = now;
   SDL_Event e;
-  while (SDL_PollEvent(&e)) HandleEvent(e);
+  if (SDL_PollEvent(&e)) {
+    Taped taped;
+    do HandleEvent(e);
+    while (SDL_PollEvent(&e));
+  }
   if (quit_requested) throw QuitRequest{};
 }
 
@@ -355,29 +479,37 @@ void FlushJoy() {
 }
 
 void InjectKeyDown(int code) {
+  Taped taped;
   SetKey(code, true);
 }
 void InjectKeyUp(int code) {
+  Taped taped;
   SetKey(code, false);
 }
 void InjectKeyPress(int code) {
+  Taped taped;
   SetKey(code, true);
   SetKey(code, false);
 }
 void InjectMouseMove(int x, int y) {
+  Taped taped;
   mouse_x = x;
   mouse_y = y;
 }
 void InjectMouseButton(int button, bool down) {
+  Taped taped;
   if (down && button >= 1 && button <= 3) ++mouse_presses[button];
 }
 void InjectJoyAxis(int port, int axis, double value) {
+  Taped taped;
   if (port >= 0 && port < kJoyPorts && axis >= 0 && axis < kJoyAxes) joys[port].axes[axis] = value;
 }
 void InjectJoyButton(int port, int button, bool down) {
+  Taped taped;
   if (port >= 0 && port < kJoyPorts) SetButton(joys[port], button, down);
 }
 void InjectQuit() {
+  Taped taped;
   quit_requested = true;
 }
 
@@ -392,5 +524,6 @@ void ResetInput() {
     p.hits.fill(0);
   }
   quit_requested = false;
+  full_screen_toggles = false;
   sigterm_seen = false;
 }

@@ -11,6 +11,9 @@
 // (or SIGTERM) throws QuitRequest from here, the one safe place to unwind.
 void PumpEvents();
 
+// True once after the player pressed Alt+Enter, which the game's keys never see.
+bool TakeFullScreenToggle();
+
 // Starts SDL's event, keyboard and joystick services and opens every joystick
 // present, numbered in the order SDL reports them. Safe to call more than once.
 void InitInput();

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/clock.h"
+
 namespace {
 
 // xoshiro256** seeded through splitmix64: fast, and the same sequence on every
@@ -54,6 +56,9 @@ int Between(Generator& g, int lo, int hi) {
   return static_cast<int>(lo + static_cast<std::int64_t>(r % span));
 }
 
+bool fixed_seeds = false;
+std::uint64_t fixed_seed_state = 0;
+
 }  // namespace
 
 void SeedRandom(std::int64_t seed) {
@@ -72,4 +77,33 @@ double RandReal(double lo, double hi) {
 
 int CosmeticRandInt(int lo, int hi) {
   return Between(cosmetic, lo, hi);
+}
+
+void ReseedFromClock() {
+  if (!fixed_seeds) {
+    SeedRandom(Millisecs());
+    return;
+  }
+  // SplitMix64 steps: every reseed of a seeded run differs from the one before.
+  fixed_seed_state += 0x9E3779B97F4A7C15ull;
+  std::uint64_t z = fixed_seed_state;
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  SeedRandom(static_cast<std::int64_t>((z ^ (z >> 31)) >> 1));
+}
+
+void UseFixedSeeds(std::int64_t seed) {
+  fixed_seeds = true;
+  fixed_seed_state = static_cast<std::uint64_t>(seed);
+  SeedRandom(seed);
+}
+
+void UseClockSeeds() {
+  fixed_seeds = false;
+}
+
+std::uint64_t RandomStateFingerprint() {
+  std::uint64_t h = 0;
+  for (const std::uint64_t s : game.s) h = Rotl(h, 17) ^ s;
+  return h;
 }

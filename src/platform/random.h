@@ -14,3 +14,13 @@ int RandInt(int lo, int hi);            // lo..hi, both included (swapped if rev
 double RandReal(double lo, double hi);  // lo <= x < hi
 
 int CosmeticRandInt(int lo, int hi);  // as RandInt, from the cosmetic generator
+
+// Reseeds both generators where the game takes a seed from the clock (at start-up and
+// for every wave). With fixed seeds, each reseed takes the next of a sequence made
+// from the given seed instead, so a seeded run plays the same however fast it runs.
+void ReseedFromClock();
+void UseFixedSeeds(std::int64_t seed);
+void UseClockSeeds();
+
+// A fingerprint of the game generator's state, for checking that two runs agree.
+std::uint64_t RandomStateFingerprint();
