@@ -298,4 +298,57 @@ TEST(StartupScenario, ASettingsFileThatCannotBeWrittenStillEndsNormally) {
   EXPECT_EQ(folder.Files(), std::vector<std::string>{"settings.dat"});
 }
 
+// From the menu into the options: the backdrop on, neon on, more glow; then out and
+// quit. The file keeps all three, and the next start comes up in neon over the backdrop
+// with the wider glow.
+TEST(StartupScenario, OptionsChangedInTheMenuAreKeptForTheNextStart) {
+  WorkFolder folder;
+  FrameScript script;
+  SkipIntro(script, 1);
+  const int o = kIntro + 3;  // the options' first frame: Tab in the menu's second
+  script.Press(kIntro + 2, 9);
+  for (int f = o; f < o + 6; ++f) script.Press(f, KeyMoveDown);  // row 7, the backdrop
+  script.Press(o + 6, kVkEnter);
+  script.Press(o + 7, KeyMoveDown).Press(o + 8, KeyMoveDown).Press(o + 9, kVkEnter);  // neon
+  script.Press(o + 10, KeyMoveDown).Press(o + 11, kVkEnter);  // the glow screen
+  script.Press(o + 12, KeyMoveRight).Press(o + 13, KeyMoveRight).Press(o + 15, kVkEscape);
+  int width_in_game = 0;
+  script.At(o + 16, [&] { width_in_game = GlowWidth24; }).Press(o + 16, kVkEscape);
+  LeaveFromMenu(script, o + 18);
+  ASSERT_EQ(Startup(), 0);
+  EXPECT_EQ(script.Frames(), o + 21);  // Yes in the question, after the options closed
+
+  const auto stored = StoredSettings();
+  ASSERT_TRUE(stored.has_value());
+  EXPECT_EQ(stored->NeonMode, 1);
+  EXPECT_EQ(stored->BackgroundOn, 1);
+  EXPECT_EQ(stored->GlowAmount, 2);
+
+  NeonMode = 0;
+  BackgroundOn = 0;
+  GlowAmount = 0;
+  RecomputeGlowWidths();
+  const int width_at_zero = GlowWidth24;
+  script.Restart();
+  SkipIntro(script, 1);
+  int neon = -1, width = -1, backdrop_lit = 0;
+  script.At(kIntro + 2, [&] {
+    neon = NeonMode;
+    width = GlowWidth24;
+    for (int y = 10; y < 768; y += 37)
+      for (int x = 10; x < 1024; x += 41)
+        if (Brightness(ReadPixel(x, y)) > 0) ++backdrop_lit;
+  });
+  LeaveFromMenu(script, kIntro + 3);
+  ASSERT_EQ(Startup(), 0);
+  EXPECT_EQ(neon, 1);
+  EXPECT_EQ(width, width_in_game);
+  EXPECT_GT(width, width_at_zero);
+  EXPECT_GT(backdrop_lit, 100);
+  NeonMode = 0;
+  BackgroundOn = 0;
+  GlowAmount = 0;
+  RecomputeGlowWidths();
+}
+
 }  // namespace
