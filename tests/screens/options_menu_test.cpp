@@ -229,6 +229,17 @@ TEST_F(OptionsTest, GlowStopsAtBothEndsAndTheWidthsFollowAtOnce) {
   EXPECT_EQ(GlowAmount, 3);
 }
 
+// An amount from a damaged file is stepped from the end the widths already use.
+TEST_F(OptionsTest, AGlowAmountOutOfRangeIsSteppedFromTheNearerEnd) {
+  NeonMode = 1;
+  GlowAmount = 9;
+  int shown = 0;
+  script.At(1, [&] { shown = GlowAmount; }).Press(1, KeyMoveLeft).Press(3, kVkEscape);
+  GlowScreen();
+  EXPECT_EQ(shown, 3);
+  EXPECT_EQ(GlowAmount, 2);
+}
+
 TEST_F(OptionsTest, CentredLinePadsUntilLongerThanFortyEightCharacters) {
   EXPECT_EQ(CentredColumn("Glow amount: normal"), 1 + 15);  // 19 + 2 x 15 = 49
   EXPECT_EQ(CentredColumn(std::string(47, 'x')), 2);
