@@ -13,7 +13,6 @@
 #include "platform/clock.h"
 #include "render/vector_font.h"
 
-int ShowFPS = 0;
 int FpsValue = 0;
 double FpsTimeBase = 0;
 double FpsFrameTally = 0;

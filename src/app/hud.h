@@ -2,7 +2,8 @@
 // life and the frames-per-second counter. It also hands out the extra lives.
 #pragma once
 
-extern int ShowFPS;         // 1 shows the counter; set from the options, never saved
+#include "screens/options_menu.h"  // ShowFPS, which the options menu switches
+
 extern int FpsValue;        // frames per second last measured
 extern double FpsTimeBase;  // Millisecs of the current half-second window
 extern double FpsFrameTally;

@@ -30,6 +30,7 @@
 #include "render/glow.h"
 #include "render/screen.h"
 #include "screens/game_over.h"
+#include "screens/intro.h"
 #include "screens/main_menu.h"
 #include "screens/name_entry.h"
 
@@ -164,7 +165,8 @@ int RunSession(const LaunchOptions& options, bool seeded, std::int64_t seed) {
   try {
     // 17. A player without a name is asked for one first.
     if (IsUnsetPlayerName(PlayerName)) NameEntryScreen(1);
-    // 18. The intro runs here once it exists.
+    // 18.
+    IntroSequence();
     // 19-20. Menu music, then the menu, which returns when the player leaves.
     if (MusicOn == 1) Sound::Play("menu-loop", 1);
     MainMenu(RunGame);

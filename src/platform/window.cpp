@@ -4,6 +4,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -16,6 +18,7 @@ int swap_interval = -1;            // last interval set on this context; -1 unkn
 bool fullscreen_now = false;
 int view_stamp = 0;
 PlatformView view;
+int pretend_desktop_w = 0, pretend_desktop_h = 0;
 
 void SetError(std::string* error, const std::string& what) {
   if (error) *error = what + ": " + SDL_GetError();
@@ -87,6 +90,16 @@ bool PlatformOpenWindow(const std::string& title, int width, int height, bool fu
     video_started = true;
   }
 
+  // Part of a larger window would lie off the screen, out of the player's reach.
+  if (int dw = 0, dh = 0;
+      !fullscreen && PlatformDesktopSize(&dw, &dh) && (width > dw || height > dh)) {
+    if (error)
+      *error = "a " + std::to_string(width) + "x" + std::to_string(height) +
+               " window is larger than the " + std::to_string(dw) + "x" + std::to_string(dh) +
+               " desktop";
+    return false;
+  }
+
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
@@ -146,6 +159,30 @@ void PlatformCloseWindow() {
   view = PlatformView{};
   ++view_stamp;
   // SDL video and the GL driver stay loaded for the next window.
+}
+
+bool PlatformDesktopSize(int* width, int* height) {
+  if (pretend_desktop_w > 0 && pretend_desktop_h > 0) {
+    *width = pretend_desktop_w;
+    *height = pretend_desktop_h;
+    return true;
+  }
+  const char* driver = video_started ? SDL_GetCurrentVideoDriver() : nullptr;
+  if (driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
+      std::strcmp(driver, "dummy") == 0)
+    return false;
+  int index = window ? SDL_GetWindowDisplayIndex(window) : 0;
+  if (index < 0) index = 0;
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(index, &mode) != 0 || mode.w <= 0 || mode.h <= 0) return false;
+  *width = mode.w;
+  *height = mode.h;
+  return true;
+}
+
+void PlatformPretendDesktop(int width, int height) {
+  pretend_desktop_w = width;
+  pretend_desktop_h = height;
 }
 
 bool PlatformWindowOpen() {

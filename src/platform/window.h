@@ -4,12 +4,20 @@
 #include <string>
 
 // Opens (or reopens at a new size) a double-buffered OpenGL compatibility window the
-// player can resize. fullscreen asks for the desktop-sized borderless mode. On failure returns
-// false, leaves any open window as it was and writes a one-line reason into *error. A reopen always
-// makes a new context (see PlatformContextStamp).
+// player can resize. fullscreen asks for desktop full screen. A window larger than the
+// desktop is refused. On failure returns false, leaves any open window as it was and
+// writes a one-line reason into *error. A reopen always makes a new context (see
+// PlatformContextStamp).
 bool PlatformOpenWindow(const std::string& title, int width, int height, bool fullscreen,
                         std::string* error);
 void PlatformCloseWindow();
+
+// The size of the desktop the window is on (the first one before any window), or
+// false where the video driver has none: the offscreen and dummy drivers draw into
+// memory, with no screen to outgrow.
+bool PlatformDesktopSize(int* width, int* height);
+// Scripted runs: a desktop of this size whatever the driver says; 0, 0 removes it.
+void PlatformPretendDesktop(int width, int height);
 bool PlatformWindowOpen();
 void PlatformSetTitle(const std::string& title);
 

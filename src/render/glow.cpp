@@ -103,6 +103,17 @@ void InitGlowDrawing() {
   TPoly::Initialise();
 }
 
+void ResetModeDrawing() {
+  SetColor(255, 255, 255);
+  if (NeonMode == 1) {
+    SetBlend(BLEND_ADD);
+    InitGlowDrawing();
+  } else {
+    SetBlend(BLEND_SOLID);
+  }
+  SetViewport(ScreenOffsetX, ScreenOffsetY, kPlayWidth, kPlayHeight);
+}
+
 void PrimeGlow() {
   if (DotImage) DrawImage(DotImage, 10000, 10000, 0);
 }

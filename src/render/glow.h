@@ -79,6 +79,11 @@ void GlowPolygon(double x, double y, int start_angle, int sides, double side, st
 // Once at start-up, with the display open: the strip renderer's GL set-up.
 void InitGlowDrawing();
 
+// After the display or the graphics mode changed: white, the mode's blend (solid for
+// wire lines, additive for neon strips), the strip renderer set up afresh in neon, and
+// the viewport on the play area.
+void ResetModeDrawing();
+
 // Once per frame, after Cls and the backdrop and before the first strip: leaves the
 // drawing service's texture cache as the strips will.
 void PrimeGlow();

@@ -21,5 +21,10 @@ extern ImageHandle Backdrop2Image;  // the intro's backdrop
 // Sets the window size and centres the play area in it.
 void SetScreenSize(int width, int height);
 
+// Reopens the display at a new size, as a window or, when FullScreen is 1, full screen,
+// and centres the play area in it. A size that cannot be opened keeps the display and
+// the size as they were, says why on stderr and gives false.
+bool ChangeDisplaySize(int width, int height);
+
 // BackdropImage over the play area, when BackgroundOn is 1.
 void DrawBackdrop();

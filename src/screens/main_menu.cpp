@@ -1,6 +1,8 @@
 #include "screens/main_menu.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 #include "arena/bullets.h"
 #include "arena/demo_insects.h"
@@ -18,11 +20,14 @@
 #include "platform/trig.h"
 #include "render/draw2d.h"
 #include "render/glow.h"
+#include "render/line_picture.h"
 #include "render/screen.h"
 #include "render/vector_font.h"
 #include "screens/high_score_screen.h"
+#include "screens/instructions.h"
+#include "screens/options_menu.h"
 
-std::array<LogoLine, kTitleLogoLines> TitleLogo;
+std::array<LineArtRecord, kTitleLogoLines> TitleLogo;
 int MenuIndex = 0;
 double MenuZoom = 25;
 double LogoScale = 0.1;
@@ -54,15 +59,9 @@ constexpr MenuEntry kEntries[kMenuEntries] = {
 };
 
 void DrawTitleLogo() {
-  const double c = Cos(LogoRotation), s = Sin(LogoRotation);
-  GlowBatch batch;
-  for (const LogoLine& l : TitleLogo) {
-    // The ends are scaled to whole pixels first, then turned.
-    const double x1 = static_cast<int>(l.x1 * LogoScale), y1 = static_cast<int>(l.y1 * LogoScale);
-    const double x2 = static_cast<int>(l.x2 * LogoScale), y2 = static_cast<int>(l.y2 * LogoScale);
-    batch.Line(kLogoX + x1 * c - y1 * s, kLogoY + x1 * s + y1 * c, kLogoX + x2 * c - y2 * s,
-               kLogoY + x2 * s + y2 * c, LineLook{l.glow, 255, 32, 32, GlowWidth20});
-  }
+  static constexpr WireColour kLogoRed{255, 32, 32};
+  DrawLineArt(TitleLogo.data(), kTitleLogoLines, kLogoX, kLogoY, LogoScale, LogoRotation,
+              GlowWidth20, &kLogoRed);
 }
 
 void StepTitleLogo() {
@@ -135,9 +134,13 @@ void RunEntry(void (*play_game)()) {
       PopulateDemoInsects();
       break;
     case 1:
+      PlayEffectIfOn("BlipSND");
+      InstructionsScreen();
+      BackToFirstEntry();
+      break;
     case 2:
       PlayEffectIfOn("BlipSND");
-      // The instructions and the options screen open here once they exist.
+      OptionsMenu();
       BackToFirstEntry();
       break;
     case 3:
@@ -156,10 +159,7 @@ void RunEntry(void (*play_game)()) {
 }  // namespace
 
 void LoadTitleLogo() {
-  for (int i = 0; i < kTitleLogoLines; ++i) {
-    const LineArtRecord& r = TitleLogoData[i];
-    TitleLogo[static_cast<std::size_t>(i)] = LogoLine{r.glow, r.x1, r.y1, r.x2, r.y2};
-  }
+  std::copy(std::begin(TitleLogoData), std::end(TitleLogoData), TitleLogo.begin());
 }
 
 void ResetTitleLogo() {
@@ -223,7 +223,7 @@ void MainMenu(void (*play_game)()) {
 
     if (KeyPresses(kTab) > 0) {
       PlayEffectIfOn("BlipSND");
-      // The options screen opens here once it exists.
+      OptionsMenu();
       MenuIndex = 0;
       ResetTitleLogo();
     }

@@ -6,12 +6,8 @@
 
 #include "data/line_art.h"
 
-// One line of the title logo as the menu draws it.
-struct LogoLine {
-  unsigned glow;
-  int x1, y1, x2, y2;
-};
-extern std::array<LogoLine, kTitleLogoLines> TitleLogo;
+// The title logo's lines; the menu draws them all in one wire colour of its own.
+extern std::array<LineArtRecord, kTitleLogoLines> TitleLogo;
 // Once at start-up.
 void LoadTitleLogo();
 

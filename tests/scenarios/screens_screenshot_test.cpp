@@ -14,6 +14,7 @@
 #include "arena/web.h"
 #include "audio/sound_switches.h"
 #include "embedded_assets.h"
+#include "input/controls.h"
 #include "persist/profile.h"
 #include "platform/input.h"
 #include "platform/random.h"
@@ -23,9 +24,13 @@
 #include "render/screen.h"
 #include "screens/difficulty.h"
 #include "screens/game_over.h"
+#include "screens/glow_screen.h"
 #include "screens/high_score_screen.h"
+#include "screens/instructions.h"
+#include "screens/intro.h"
 #include "screens/main_menu.h"
 #include "screens/name_entry.h"
+#include "screens/options_menu.h"
 #include "support/frame_script.h"
 #include "support/pixels.h"
 
@@ -42,6 +47,7 @@ class ScreenShots : public ::testing::Test {
     DotImage = LoadImage("IncBin::res\\dot.png", -1);
     CenterImageHandle(DotImage);
     BackdropImage = LoadImage("IncBin::res\\backdrop1.png", -1);
+    Backdrop2Image = LoadImage("IncBin::res\\backdrop2.jpg", -1);
     SetBlend(BLEND_ADD);
     InitGlowDrawing();
     LoadGameTables();
@@ -52,6 +58,7 @@ class ScreenShots : public ::testing::Test {
   static void TearDownTestSuite() {
     DotImage.reset();
     BackdropImage.reset();
+    Backdrop2Image.reset();
     CloseDisplay();
   }
 
@@ -170,6 +177,63 @@ TEST_F(ScreenShots, DISABLED_NameEntry) {
       },
       {20});
   PlayerName = "Player1";
+}
+
+TEST_F(ScreenShots, DISABLED_Intro) {
+  SoundOn = 1;  // the sparkle comes with the whoosh
+  Shoot(
+      "intro", [](FrameScript&) {}, [] { IntroSequence(); }, {20, 59, 90, 150, 178, 250, 330});
+  SoundOn = 0;
+}
+
+TEST_F(ScreenShots, DISABLED_Instructions) {
+  Shoot(
+      "instructions",
+      [](FrameScript& s) {
+        for (int page = 1; page < 12; ++page) s.Press(page * 40, ' ');
+      },
+      [] { InstructionsScreen(); },
+      {30, 70, 110, 150, 190, 230, 270, 310, 350, 390, 430, 470, 515});
+}
+
+TEST_F(ScreenShots, DISABLED_Options) {
+  PopulateDemoInsects();
+  Shoot(
+      "options", [](FrameScript& s) { s.Press(30, KeyMoveDown).Press(31, KeyMoveDown); },
+      [] { OptionsMenu(); }, {20, 40});
+}
+
+TEST_F(ScreenShots, DISABLED_Glow) {
+  Shoot(
+      "glow",
+      [](FrameScript& s) {
+        s.Press(10, KeyMoveLeft).Press(11, KeyMoveLeft).Press(12, KeyMoveLeft);
+        for (int i = 0; i < 6; ++i) s.Press(30 + i, KeyMoveRight);
+      },
+      [] {
+        GlowAmount = 0;
+        RecomputeGlowWidths();
+        GlowScreen();
+      },
+      {8, 20, 45});
+  GlowAmount = 0;
+  RecomputeGlowWidths();
+}
+
+// The options' window sizes one after another, each kept once the window has it.
+TEST_F(ScreenShots, DISABLED_DisplaySizes) {
+  PopulateDemoInsects();
+  Shoot(
+      "display",
+      [](FrameScript& s) {
+        s.Press(5, KeyMoveDown).Press(6, kVkEnter);    // 1280x1024
+        s.Press(20, KeyMoveDown).Press(21, kVkEnter);  // 1440x900
+        s.Press(40, KeyMoveDown).Press(41, kVkEnter);  // 1680x1050
+        s.Press(60, KeyMoveUp).Press(61, KeyMoveUp).Press(62, KeyMoveUp).Press(63, kVkEnter);
+      },
+      [] { OptionsMenu(); }, {15, 35, 55, 75});
+  ChangeDisplaySize(1024, 768);
+  ResetModeDrawing();
 }
 
 }  // namespace

@@ -42,6 +42,13 @@ void Store(const SettingsValues& v) {
   WriteBytes("settings.dat", FormatSettings(v));
 }
 
+// Escape on the intro's first frame: the slide-in ends there, the sway and the pulse
+// run one frame each, then one empty frame; the menu's first frame is the fifth.
+constexpr int kIntro = 4;
+void SkipIntro(FrameScript& script, int first_frame) {
+  script.Press(first_frame, kVkEscape);
+}
+
 // Escape in the menu and Yes in the question: the usual way out.
 void LeaveFromMenu(FrameScript& script, int frame) {
   script.Press(frame, kVkEscape).Press(frame + 3, 'Y');
@@ -64,11 +71,12 @@ TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeThenYesLeave
   Rgb outside_left, outside_top, outside_corner;
   int brightest_outside = 0;
   int asked = -1;
-  script.At(1, [&] {
+  SkipIntro(script, 1);
+  script.At(kIntro + 1, [&] {
     sounds_loaded = SoundList().size();
     menu_music_playing = Sound::IsPlaying("menu-loop");
   });
-  script.At(3, [&] {
+  script.At(kIntro + 3, [&] {
     // The backdrop is dim but not black: some probes inside must show it.
     for (int y = 128 + 10; y < 128 + 768; y += 37)
       for (int x = 128 + 10; x < 128 + 1024; x += 41)
@@ -81,15 +89,16 @@ TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeThenYesLeave
       brightest_outside = std::max(brightest_outside, Brightness(ReadPixel(1152, y)));
     }
   });
-  LeaveFromMenu(script, 5);
-  script.At(7, [&] { asked = GameOverState; }).StopAfter(300);
+  LeaveFromMenu(script, kIntro + 5);
+  script.At(kIntro + 7, [&] { asked = GameOverState; }).StopAfter(300);
 
   int code = -1;
   ASSERT_NO_THROW(code = Startup());
 
   EXPECT_EQ(code, 0);
-  EXPECT_EQ(asked, 2);            // the question was up
-  EXPECT_EQ(script.Frames(), 8);  // Yes given during frame 8 ends the program after it
+  EXPECT_EQ(asked, 2);  // the question was up
+  // Yes given during the menu's eighth frame ends the program after it.
+  EXPECT_EQ(script.Frames(), kIntro + 8);
   EXPECT_GT(lit_inside, 100);
   EXPECT_EQ(sounds_loaded, 15u);
   EXPECT_EQ(menu_music_playing, 1);  // step 19: the menu plays its loop
@@ -115,7 +124,8 @@ TEST(StartupScenario, AFirstRunPlaysAGameAndTheNextStartKeepsTheChoices) {
   bool achieved_best = false, achieved_personal = false;
   int score_after_sync = -1;
   int menu_index_after = -1;
-  script.At(2, [] {
+  SkipIntro(script, 1);
+  script.At(kIntro + 2, [] {
     // What the options menu will set: neon, the backdrop, silence, a fire key of
     // the player's own.
     NeonMode = 1;
@@ -125,8 +135,8 @@ TEST(StartupScenario, AFirstRunPlaysAGameAndTheNextStartKeepsTheChoices) {
     KeyFireUp = 'I';
   });
   // Start a game, choose the second difficulty.
-  script.Press(3, kVkEnter).Press(5, KeyMoveDown).Press(7, kVkEnter);
-  script.At(8, [&] {
+  script.Press(kIntro + 3, kVkEnter).Press(kIntro + 5, KeyMoveDown).Press(kIntro + 7, kVkEnter);
+  script.At(kIntro + 8, [&] {
     level_chosen = Level;
     bonus_chosen = DragonflyBonus;
   });
@@ -187,7 +197,8 @@ TEST(StartupScenario, AFirstRunPlaysAGameAndTheNextStartKeepsTheChoices) {
   script.Restart();
   int neon = -1, backdrop_lit = 0, music = -1, best = -1, run_best = -1, fire_up = -1;
   script.EachFrame(nullptr);
-  script.At(1, [&] {
+  SkipIntro(script, 1);
+  script.At(kIntro + 1, [&] {
     neon = NeonMode;
     music = Sound::IsPlaying("menu-loop");
     best = PersonalBest;
@@ -197,7 +208,7 @@ TEST(StartupScenario, AFirstRunPlaysAGameAndTheNextStartKeepsTheChoices) {
       for (int x = 10; x < 1024; x += 41)
         if (Brightness(ReadPixel(x, y)) > 0) ++backdrop_lit;
   });
-  LeaveFromMenu(script, 3);
+  LeaveFromMenu(script, kIntro + 3);
   ASSERT_EQ(Startup(), 0);
   EXPECT_EQ(neon, 1);
   EXPECT_EQ(music, 0);  // music off: the menu starts silent
@@ -224,14 +235,16 @@ TEST(StartupScenario, AnEmptyNameIsStoredAsNonameAndTheNextStartAsksAgain) {
   for (int f = 1; f <= 6; ++f) script.Press(f, 8);
   script.At(2, [&] { name_at_2 = PlayerName; });
   script.Press(7, kVkEnter);
-  LeaveFromMenu(script, 10);
+  SkipIntro(script, 8);  // the intro comes after the name
+  LeaveFromMenu(script, kIntro + 10);
   ASSERT_EQ(Startup(), 0);
   EXPECT_EQ(name_at_2, "NoNam");
   EXPECT_EQ(StoredSettings()->PlayerName, "noname");
 
   script.Restart();
   script.Press(1, 'A').Press(3, kVkEnter);
-  LeaveFromMenu(script, 5);
+  SkipIntro(script, 4);
+  LeaveFromMenu(script, kIntro + 5);
   ASSERT_EQ(Startup(), 0);
   EXPECT_EQ(StoredSettings()->PlayerName, "nonameA");
   PlayerName = "Player1";
@@ -259,7 +272,8 @@ TEST(StartupScenario, ASizeThatCannotHoldTheGameFallsBackToTheSmallestWindow) {
   stored.ScreenOffsetY = -84;
   Store(stored);
   FrameScript script;
-  LeaveFromMenu(script, 2);
+  SkipIntro(script, 1);
+  LeaveFromMenu(script, kIntro + 2);
   testing::internal::CaptureStderr();
   ASSERT_EQ(Startup(), 0);
   const std::string said = testing::internal::GetCapturedStderr();
@@ -274,13 +288,67 @@ TEST(StartupScenario, ASettingsFileThatCannotBeWrittenStillEndsNormally) {
   std::filesystem::create_directory("settings.dat");
   std::filesystem::create_directory("settings.dat/kept");
   FrameScript script;
-  LeaveFromMenu(script, 2);
+  SkipIntro(script, 1);
+  LeaveFromMenu(script, kIntro + 2);
   testing::internal::CaptureStderr();
   EXPECT_EQ(Startup(), 0);
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_NE(said.find("settings not saved"), std::string::npos) << said;
   EXPECT_TRUE(std::filesystem::is_directory("settings.dat/kept"));
   EXPECT_EQ(folder.Files(), std::vector<std::string>{"settings.dat"});
+}
+
+// From the menu into the options: the backdrop on, neon on, more glow; then out and
+// quit. The file keeps all three, and the next start comes up in neon over the backdrop
+// with the wider glow.
+TEST(StartupScenario, OptionsChangedInTheMenuAreKeptForTheNextStart) {
+  WorkFolder folder;
+  FrameScript script;
+  SkipIntro(script, 1);
+  const int o = kIntro + 3;  // the options' first frame: Tab in the menu's second
+  script.Press(kIntro + 2, 9);
+  for (int f = o; f < o + 6; ++f) script.Press(f, KeyMoveDown);  // row 7, the backdrop
+  script.Press(o + 6, kVkEnter);
+  script.Press(o + 7, KeyMoveDown).Press(o + 8, KeyMoveDown).Press(o + 9, kVkEnter);  // neon
+  script.Press(o + 10, KeyMoveDown).Press(o + 11, kVkEnter);  // the glow screen
+  script.Press(o + 12, KeyMoveRight).Press(o + 13, KeyMoveRight).Press(o + 15, kVkEscape);
+  int width_in_game = 0;
+  script.At(o + 16, [&] { width_in_game = GlowWidth24; }).Press(o + 16, kVkEscape);
+  LeaveFromMenu(script, o + 18);
+  ASSERT_EQ(Startup(), 0);
+  EXPECT_EQ(script.Frames(), o + 21);  // Yes in the question, after the options closed
+
+  const auto stored = StoredSettings();
+  ASSERT_TRUE(stored.has_value());
+  EXPECT_EQ(stored->NeonMode, 1);
+  EXPECT_EQ(stored->BackgroundOn, 1);
+  EXPECT_EQ(stored->GlowAmount, 2);
+
+  NeonMode = 0;
+  BackgroundOn = 0;
+  GlowAmount = 0;
+  RecomputeGlowWidths();
+  const int width_at_zero = GlowWidth24;
+  script.Restart();
+  SkipIntro(script, 1);
+  int neon = -1, width = -1, backdrop_lit = 0;
+  script.At(kIntro + 2, [&] {
+    neon = NeonMode;
+    width = GlowWidth24;
+    for (int y = 10; y < 768; y += 37)
+      for (int x = 10; x < 1024; x += 41)
+        if (Brightness(ReadPixel(x, y)) > 0) ++backdrop_lit;
+  });
+  LeaveFromMenu(script, kIntro + 3);
+  ASSERT_EQ(Startup(), 0);
+  EXPECT_EQ(neon, 1);
+  EXPECT_EQ(width, width_in_game);
+  EXPECT_GT(width, width_at_zero);
+  EXPECT_GT(backdrop_lit, 100);
+  NeonMode = 0;
+  BackgroundOn = 0;
+  GlowAmount = 0;
+  RecomputeGlowWidths();
 }
 
 }  // namespace

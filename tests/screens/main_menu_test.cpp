@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "screen_fixture.h"
+#include "screens/options_menu.h"
 
 namespace {
 
@@ -68,13 +69,16 @@ TEST_F(MainMenuTest, TabFromAnyEntryGoesBackToTheFirstWithTheLogoSpinningInAgain
     SCOPED_TRACE(entry);
     script.Restart();
     for (int i = 0; i < entry; ++i) script.Press(1 + i, kVkRight);
-    int index = -1, step = -1;
-    script.Press(20, 9).At(21, [&] {
+    int index = -1, step = -1, row = -1;
+    // Tab opens the options; Escape there comes back.
+    script.Press(20, 9).At(22, [&] { row = OptionsRow; }).Press(22, kVkEscape);
+    script.At(23, [&] {
       index = MenuIndex;
       step = LogoStep;
     });
-    script.StopAfter(21);
+    script.StopAfter(23);
     EXPECT_THROW(MainMenu(NoGame), ScriptStop);
+    EXPECT_EQ(row, 1);  // the options were open
     EXPECT_EQ(index, 0);
     EXPECT_EQ(step, 0);  // spinning in from the start on the next frame
   }
