@@ -60,7 +60,8 @@ int RecordASession(const std::string& path, int frames, LaunchOptions options = 
   stored.MusicOn = 0;
   WriteBytes("settings.dat", FormatSettings(stored));
   FrameScript script;
-  script.Press(3, kVkEnter).Press(6, kVkEnter);
+  // Escape skips the intro; the menu opens four frames later.
+  script.Press(1, kVkEscape).Press(7, kVkEnter).Press(10, kVkEnter);
   script.EachFrame([](int frame) {
     if (frame < 20 || frame % 15 != 0) return;
     constexpr int kWalk[] = {kVkLeft, kVkUp, kVkRight, kVkDown};
