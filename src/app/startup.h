@@ -3,6 +3,8 @@
 
 inline constexpr const char* kVersionText = "1.0";
 inline constexpr const char* kPlatformText = "windows";
+// Pad mappings of the player's own, in SDL's format, beside settings.dat.
+inline constexpr const char* kControllerMappingsFile = "gamecontrollerdb.txt";
 
 // Runs start-up, the screens and the shutdown. Returns the process exit code:
 // 0 after a normal end (also when the window was closed), 1 when no display could

@@ -1,5 +1,5 @@
-// Line art drawn line by line: the title logo and the difficulty pictures. Each line is
-// the eight integers the game keeps for it.
+// Line art drawn line by line: the title logo, the difficulty pictures, the intro's
+// logo and the credits picture. Each line is the eight integers the game keeps for it.
 #pragma once
 
 #include <cstdint>
@@ -15,10 +15,12 @@ struct LineArtRecord {
 inline constexpr int kTitleLogoLines = 70;
 extern const LineArtRecord TitleLogoData[kTitleLogoLines];
 
-// The difficulty screen's spider in its web, calm, alert and furious.
-inline constexpr int kDifficultyPictures = 3;
+// A picture: its line count and its lines.
 struct LineArtPicture {
   int lines;
   const LineArtRecord* records;
 };
+
+// The difficulty screen's spider in its web, calm, alert and furious.
+inline constexpr int kDifficultyPictures = 3;
 extern const LineArtPicture DifficultyPictureData[kDifficultyPictures];
