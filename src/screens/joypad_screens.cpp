@@ -486,8 +486,9 @@ void ItemColour(int item, int selected, int frame) {
     SetColor(0, 200, 0);
 }
 
+// A number edited into the file may be anything; shown as it stands, counted from 1.
 std::string ButtonText(int item) {
-  return std::to_string(*ItemButton(item) + 1);
+  return std::to_string(static_cast<long long>(*ItemButton(item)) + 1);
 }
 
 void DrawJoypadControl(int selected, int frame) {
@@ -654,7 +655,8 @@ void JoypadControlScreen() {
     if (selected == 0 && request != 0) {
       JoypadConfig = JoypadConfig == 0 ? 1 : 0;
     } else if (int* button = ItemButton(selected)) {
-      if (request != 0) *button = std::clamp(*button + request, 0, kLastButton);
+      if (request != 0)
+        *button = std::clamp(std::clamp(*button, 0, kLastButton) + request, 0, kLastButton);
       if (held >= 0) *button = held;
     } else if (selected == kDoneItem && (request != 0 || pressed)) {
       leave = true;

@@ -251,6 +251,26 @@ TEST_F(JoypadScreensTest, JoypadControlItemsKeysClicksAndAPadsButtons) {
   EXPECT_EQ(script.Frames(), 25);
 }
 
+TEST_F(JoypadScreensTest, ButtonNumbersEditedFarOutOfRangeAreShownAndStepBackIn) {
+  // From an edited file: shown as they stand, and one step brings each to an end.
+  JoypadBomb = 2147483647;
+  JoypadOption = -2147483647 - 1;
+  LogFrame(2);
+  bool shown = false;
+  script.At(2, [&] {
+    shown = TextShown("Bomb button:   2147483648") && TextShown("Option button: -2147483647");
+  });
+  // Down from "Done" wraps to the move/fire line, then the bomb and option buttons.
+  script.Press(3, kVkDown).Press(4, kVkDown).Press(5, kVkRight);
+  script.Press(6, kVkDown).Press(7, kVkLeft).Press(8, kVkEscape);
+  JoypadControlScreen();
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(JoypadBomb, 15);
+  EXPECT_EQ(JoypadOption, 0);
+  JoypadBomb = 4;
+  JoypadOption = 0;
+}
+
 TEST_F(JoypadScreensTest, EscapeLeavesTheJoypadControlScreenAtOnce) {
   script.Press(3, kVkEscape);
   JoypadControlScreen();
