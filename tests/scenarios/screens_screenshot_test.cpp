@@ -192,6 +192,11 @@ TEST_F(ScreenShots, DISABLED_ControlSelection) {
   StickThreshold = 16;
 }
 
+void DefaultKeys() {
+  KeyMoveLeft = 37, KeyMoveRight = 39, KeyMoveUp = 38, KeyMoveDown = 40;
+  KeyFireUp = 87, KeyFireDown = 83, KeyFireLeft = 65, KeyFireRight = 68;
+}
+
 TEST_F(ScreenShots, DISABLED_RedefineKeys) {
   // The question, then the fourth key being asked for.
   Shoot(
@@ -199,9 +204,12 @@ TEST_F(ScreenShots, DISABLED_RedefineKeys) {
       [](FrameScript& s) {
         s.Hold(10, 'Y').HoldWhenWaiting({'J', 'L', 'I', 'K', 'F', 'H', 'T', 'G'});
       },
-      [] { RedefineKeys(); }, {5, 15});
-  KeyMoveLeft = 37, KeyMoveRight = 39, KeyMoveUp = 38, KeyMoveDown = 40;
-  KeyFireUp = 87, KeyFireDown = 83, KeyFireLeft = 65, KeyFireRight = 68;
+      [] {
+        DefaultKeys();
+        RedefineKeys();
+      },
+      {5, 15});
+  DefaultKeys();
 }
 
 TEST_F(ScreenShots, DISABLED_JoypadScreens) {
