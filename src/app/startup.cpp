@@ -31,6 +31,7 @@
 #include "render/screen.h"
 #include "screens/game_over.h"
 #include "screens/intro.h"
+#include "screens/joypad_file.h"
 #include "screens/main_menu.h"
 #include "screens/name_entry.h"
 
@@ -100,8 +101,11 @@ void ReportNoOpenGl() {
 int RunSession(const LaunchOptions& options, bool seeded, std::int64_t seed) {
   // 1. The embedded resources.
   RegisterEmbeddedResources();
-  // 2. The drawing driver: SDL's video with a double-buffered GL context.
+  // 2. The drawing driver: SDL's video with a double-buffered GL context. With the
+  // input services come the player's own pad mappings, if any lie beside the settings,
+  // before the first pad is opened.
   InitInput();
+  AddControllerMappings(kControllerMappingsFile);
 
   // 3-4. Fixed tables and lists, in the order later steps rely on; the sound system
   // with its 100 channels.
@@ -137,7 +141,9 @@ int RunSession(const LaunchOptions& options, bool seeded, std::int64_t seed) {
   // 10. Tables the settings file may overwrite, and the menus' texts and logo.
   FillMenuTables();
 
-  // 11. The active joypad mapping, then the settings (which recompute the glow widths).
+  // 11. The controller file and the active joypad mapping, then the settings (which
+  // recompute the glow widths). No file, or a damaged one, keeps the defaults.
+  LoadJoypadConfig();
   SelectJoypadMapping();
   LoadSettings();
   // The look never changes the game; wire is the quickest to draw.

@@ -3,6 +3,8 @@
 
 inline constexpr const char* kVersionText = "1.0";
 inline constexpr const char* kPlatformText = "windows";
+// Pad mappings of the player's own, in SDL's format, beside settings.dat.
+inline constexpr const char* kControllerMappingsFile = "gamecontrollerdb.txt";
 
 struct LaunchOptions;
 

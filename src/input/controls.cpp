@@ -1,6 +1,8 @@
 #include "input/controls.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
@@ -16,14 +18,18 @@ bbjoypad Joypads[kMappedPorts];
 int JoyPort = 0;
 bbjoypad ActiveJoypad;
 int JoypadLeft = 0, JoypadUp = 1, JoypadRight = 2, JoypadDown = 3;
+int ControlType = 0;
+int HybridConfig = 0;
+int JoypadConfig = 0;
+int JoypadOption = 0;
+int JoypadBomb = 4;
+int Autofire = 0;
+std::array<int, kStoredKeys> JoypadConfigKeys = JoypadConfigValues{}.Keys;
 
 const char* const AxisNames[kAxisNameCount] = {
     "null",        "JoyX()",      "JoyY()",      "JoyZ()",     "JoyR()",   "JoyU()",
     "JoyV()",      "JoyYaw()",    "JoyPitch()",  "JoyRoll()",  "JoyHat()", "JoyWheel()",
     "JoyAxis12()", "JoyAxis13()", "JoyAxis14()", "JoyAxisl5()"};
-
-const char* const ControlTypeNames[kControlTypeCount] = {"Dual Analog", "Mouse", "Keyboard",
-                                                         "Joypad", "Hybrid"};
 
 namespace {
 
@@ -272,34 +278,52 @@ const char* KeyNameOf(int code) {
 }
 
 bbjoypad DefaultJoypadMapping() {
-  bbjoypad j;
-  j.x1id = 1;
-  j.y1id = 2;
-  j.x2id = 4;
-  j.y2id = 3;
-  j.x1invert = j.y1invert = j.x2invert = j.y2invert = 1;
-  j.x1scale = j.y1scale = j.x2scale = j.y2scale = 1.0;
-  j.optionbutton = 1;
-  j.bombbutton = 2;
-  return j;
+  return kDefaultJoypadMapping;
 }
 
 void ResetJoypadMappings() {
-  for (auto& j : Joypads) j = DefaultJoypadMapping();
-  JoyPort = 0;
-  JoypadLeft = 0;
-  JoypadUp = 1;
-  JoypadRight = 2;
-  JoypadDown = 3;
+  ApplyJoypadConfig(JoypadConfigValues{});
+}
+
+JoypadConfigValues CurrentJoypadConfig() {
+  JoypadConfigValues v;
+  v.ControlType = ControlType;
+  v.HybridConfig = HybridConfig;
+  v.JoypadConfig = JoypadConfig;
+  v.JoypadLeft = JoypadLeft;
+  v.JoypadUp = JoypadUp;
+  v.JoypadRight = JoypadRight;
+  v.JoypadDown = JoypadDown;
+  v.JoypadOption = JoypadOption;
+  v.JoypadBomb = JoypadBomb;
+  v.Autofire = Autofire;
+  v.Keys = JoypadConfigKeys;
+  v.UsedPort = JoyPort;
+  std::copy(std::begin(Joypads), std::end(Joypads), v.Ports.begin());
+  return v;
+}
+
+void ApplyJoypadConfig(const JoypadConfigValues& v) {
+  ControlType = v.ControlType;
+  HybridConfig = v.HybridConfig;
+  JoypadConfig = v.JoypadConfig;
+  JoypadLeft = v.JoypadLeft;
+  JoypadUp = v.JoypadUp;
+  JoypadRight = v.JoypadRight;
+  JoypadDown = v.JoypadDown;
+  JoypadOption = v.JoypadOption;
+  JoypadBomb = v.JoypadBomb;
+  Autofire = v.Autofire;
+  JoypadConfigKeys = v.Keys;
+  JoyPort = v.UsedPort;
+  std::copy(v.Ports.begin(), v.Ports.end(), std::begin(Joypads));
 }
 
 void SelectJoypadMapping() {
   if (JoyPort < 0 || JoyPort >= kMappedPorts) return;
   ActiveJoypad = Joypads[JoyPort];
-  ActiveJoypad.x1id -= 1;
-  ActiveJoypad.y1id -= 1;
-  ActiveJoypad.x2id -= 1;
-  ActiveJoypad.y2id -= 1;
+  for (int* id : {&ActiveJoypad.x1id, &ActiveJoypad.y1id, &ActiveJoypad.x2id, &ActiveJoypad.y2id})
+    *id = *id >= 0 && *id < kAxisNameCount ? *id - 1 : -1;
 }
 
 double ReadStickAxis(int port, int axis_index, int invert, double scale, double center) {
@@ -407,7 +431,8 @@ int WaitForKey() {
   FlushKeys();
   int remembered = -1;
   while (remembered < 0) {
-    for (const KeyName* k = KeyNameTable; k->code != 255 && k->code != remembered; ++k)
+    // The first held key of the table is the one taken.
+    for (const KeyName* k = KeyNameTable; k->code != 255 && remembered < 0; ++k)
       if (KeyIsDown(k->code)) remembered = k->code;
     if (remembered < 0) Delay(1);
   }

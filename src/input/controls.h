@@ -1,8 +1,10 @@
 // Control settings, joypad mappings and the three control schemes.
 #pragma once
 
+#include <array>
 #include <string>
 
+#include "input/joypad_config.h"
 #include "platform/control_request.h"
 
 // Control settings, saved in the settings file.
@@ -11,29 +13,27 @@ extern int StickThreshold;  // percent of full stick travel
 extern int KeyMoveLeft, KeyMoveRight, KeyMoveUp, KeyMoveDown;
 extern int KeyFireUp, KeyFireDown, KeyFireLeft, KeyFireRight;
 
-// Mapping of one joystick port. Axis ids: 0 none, 1 X, 2 Y, ... (see AxisNames).
-struct bbjoypad {
-  int x1id = 0, y1id = 0, x2id = 0, y2id = 0;
-  int x1invert = 0, y1invert = 0, x2invert = 0, y2invert = 0;
-  double x1scale = 0, y1scale = 0, x2scale = 0, y2scale = 0;
-  double x1center = 0, y1center = 0, x2center = 0, y2center = 0;
-  double x1dz = 0, y1dz = 0, x2dz = 0, y2dz = 0;
-  int optionbutton = 0;
-  int bombbutton = 0;
-};
-
-inline constexpr int kMappedPorts = 4;
 extern bbjoypad Joypads[kMappedPorts];
 extern int JoyPort;            // port used in play
 extern bbjoypad ActiveJoypad;  // copy of Joypads[JoyPort] with axis ids lowered to indices
 
-// Buttons of the normal joypad scheme (kept by the controller file).
+// Buttons of the normal joypad scheme (kept by the controller file). JoypadUp fires
+// down and JoypadDown fires up.
 extern int JoypadLeft, JoypadUp, JoypadRight, JoypadDown;
+
+// The rest of the controller file. Only the joypad control screen shows and edits
+// JoypadConfig (0 shows the pad moving and four buttons firing), JoypadOption and
+// JoypadBomb; the others are kept for the file and nothing acts on them.
+extern int ControlType;  // index into ControlTypeNames
+extern int HybridConfig;
+extern int JoypadConfig;
+extern int JoypadOption;
+extern int JoypadBomb;
+extern int Autofire;
+extern std::array<int, kStoredKeys> JoypadConfigKeys;
 
 inline constexpr int kAxisNameCount = 16;
 extern const char* const AxisNames[kAxisNameCount];
-inline constexpr int kControlTypeCount = 5;
-extern const char* const ControlTypeNames[kControlTypeCount];
 
 struct KeyName {
   int code;
@@ -46,8 +46,14 @@ const char* KeyNameOf(int code);
 
 // The defaults of a port's mapping.
 bbjoypad DefaultJoypadMapping();
-// Sets all four ports and the scheme buttons to their defaults.
+// Sets everything the controller file holds to its first-run value: the four ports'
+// mappings, the port used in play and the scheme's buttons among them.
 void ResetJoypadMappings();
+// The globals as the controller file holds them, and back.
+JoypadConfigValues CurrentJoypadConfig();
+void ApplyJoypadConfig(const JoypadConfigValues& values);
+// Copies the mapping of JoyPort into ActiveJoypad, each axis id lowered to an index;
+// an id the game does not have (outside 0 to 15) gives no axis.
 void SelectJoypadMapping();
 
 double ReadStickAxis(int port, int axis_index, int invert, double scale, double center);
@@ -62,5 +68,6 @@ int MenuUp();
 int MenuDown();
 int MenuSelect();
 
-// Waits until a key of the key-name table is held and returns its code.
+// Waits until a key of the key-name table is held and returns its code; of several
+// held keys, the first in the table.
 int WaitForKey();

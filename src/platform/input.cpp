@@ -26,6 +26,7 @@ struct JoyPortState {
   SDL_JoystickID id = -1;  // -1: nothing real on this port
   SDL_Joystick* joystick = nullptr;
   SDL_GameController* controller = nullptr;
+  std::array<bool, 4> pad{};  // a controller's pad held: up, down, left, right
 };
 
 KeyState keys;
@@ -215,6 +216,17 @@ double HatValue(Uint8 hat) {
   }
 }
 
+// The hat of a game controller, from its four pad buttons.
+double PadHat(const JoyPortState& p) {
+  const bool up = p.pad[0], down = p.pad[1], left = p.pad[2], right = p.pad[3];
+  Uint8 hat = SDL_HAT_CENTERED;
+  if (up && !down) hat |= SDL_HAT_UP;
+  if (down && !up) hat |= SDL_HAT_DOWN;
+  if (left && !right) hat |= SDL_HAT_LEFT;
+  if (right && !left) hat |= SDL_HAT_RIGHT;
+  return HatValue(hat);
+}
+
 // Game controllers are laid out so the default twin-stick mapping (fire X on R, fire Y
 // on Z) lands on the right stick.
 int ControllerAxisIndex(Uint8 axis) {
@@ -236,16 +248,59 @@ int ControllerAxisIndex(Uint8 axis) {
   }
 }
 
+// A game controller's face buttons by where they sit, so the normal joypad scheme's
+// defaults fire the way each button points: left 0, bottom 1, right 2, top 3. SDL's
+// A, B, X and Y are bottom, right, left and top (SDL is told to keep them so on every
+// make of pad). Its other buttons keep their numbers; those past 15 are dropped.
+int ControllerButton(Uint8 button) {
+  switch (button) {
+    case SDL_CONTROLLER_BUTTON_A:
+      return 1;
+    case SDL_CONTROLLER_BUTTON_B:
+      return 2;
+    case SDL_CONTROLLER_BUTTON_X:
+      return 0;
+    case SDL_CONTROLLER_BUTTON_Y:
+      return 3;
+    default:
+      return button;
+  }
+}
+
+// Which of the four pad buttons, or -1.
+int PadIndex(Uint8 button) {
+  switch (button) {
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+      return 0;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+      return 1;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+      return 2;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+      return 3;
+    default:
+      return -1;
+  }
+}
+
+// A device keeps the port it was given for as long as it stays plugged in; a new one
+// takes the lowest free port.
 void OpenJoystick(int device_index) {
+  const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(device_index);
+  if (id < 0 || PortOf(id)) return;  // gone again, or already open
   for (auto& p : joys) {
     if (p.id != -1) continue;
     if (SDL_IsGameController(device_index)) {
       p.controller = SDL_GameControllerOpen(device_index);
       if (p.controller) p.joystick = SDL_GameControllerGetJoystick(p.controller);
-    } else {
+    }
+    // A pad whose mapping SDL cannot use still works as a plain joystick.
+    if (!p.joystick) {
+      if (p.controller) SDL_GameControllerClose(p.controller);
+      p.controller = nullptr;
       p.joystick = SDL_JoystickOpen(device_index);
     }
-    if (!p.joystick) return;
+    if (!p.joystick) return;  // gone before it could be opened: the game goes on without it
     p.id = SDL_JoystickInstanceID(p.joystick);
     p.axes.fill(0.0);
     p.axes[kJoyHat] = -1.0;
@@ -315,8 +370,14 @@ void HandleEvent(const SDL_Event& e) {
       break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-      if (JoyPortState* p = PortOf(e.cbutton.which))
-        SetButton(*p, e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN);
+      if (JoyPortState* p = PortOf(e.cbutton.which)) {
+        const bool down = e.type == SDL_CONTROLLERBUTTONDOWN;
+        SetButton(*p, ControllerButton(e.cbutton.button), down);
+        if (const int pad = PadIndex(e.cbutton.button); pad >= 0) {
+          p->pad[static_cast<std::size_t>(pad)] = down;
+          p->axes[kJoyHat] = PadHat(*p);
+        }
+      }
       break;
     case SDL_JOYAXISMOTION:
       if (JoyPortState* p = PortOf(e.jaxis.which); p && !p->controller && e.jaxis.axis < 6)
@@ -350,6 +411,8 @@ void InitInput() {
   if (input_ready) return;
   input_ready = true;
   std::signal(SIGTERM, OnSigterm);
+  // A, B, X and Y by position on every pad, Nintendo's included.
+  SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
   if (SDL_WasInit(SDL_INIT_EVENTS) == 0) SDL_InitSubSystem(SDL_INIT_EVENTS);
   // Joysticks are optional: without the subsystem every port reads zeros.
   if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
@@ -389,6 +452,31 @@ void ReplayEvents() {
 }
 
 }  // namespace
+int AddControllerMappings(const std::string& path) {
+  if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) return -1;
+  SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+  if (!file) return -1;
+  return SDL_GameControllerAddMappingsFromRW(file, 1);
+}
+
+std::string JoyPortName(int port) {
+  if (port < 0 || port >= kJoyPorts) return {};
+  const JoyPortState& p = joys[static_cast<std::size_t>(port)];
+  const char* name = p.controller ? SDL_GameControllerName(p.controller)
+                     : p.joystick ? SDL_JoystickName(p.joystick)
+                                  : nullptr;
+  if (!name) return p.id != -1 ? "joypad" : "";
+  return name;
+}
+
+void MoveMouse(int x, int y) {
+  PlatformWarpMouse(x, y);
+  // What moved the pointer before the warp is past; the warp's own motion may come
+  // back later, at the same place.
+  if (SDL_WasInit(SDL_INIT_EVENTS) != 0) SDL_FlushEvent(SDL_MOUSEMOTION);
+  mouse_x = x;
+  mouse_y = y;
+}
 
 void PumpEvents() {
   if (TapeReplaying()) return ReplayEvents();
@@ -522,6 +610,7 @@ void ResetInput() {
     if (p.id != -1) p.axes[kJoyHat] = -1.0;
     p.down.fill(false);
     p.hits.fill(0);
+    p.pad.fill(false);
   }
   quit_requested = false;
   full_screen_toggles = false;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // Handles pending SDL events: keys, mouse, joysticks, window close. A close request
 // (or SIGTERM) throws QuitRequest from here, the one safe place to unwind.
@@ -16,7 +17,17 @@ bool TakeFullScreenToggle();
 
 // Starts SDL's event, keyboard and joystick services and opens every joystick
 // present, numbered in the order SDL reports them. Safe to call more than once.
+// Joypads plugged in later take the lowest free port; one pulled out frees its port
+// and every other keeps its own.
 void InitInput();
+
+// Adds the game-controller mappings of a file in SDL's gamecontrollerdb.txt format to
+// those SDL knows (its own and SDL_GAMECONTROLLERCONFIG), for pads opened from now on.
+// The number of mappings added, or -1 when the file cannot be read.
+int AddControllerMappings(const std::string& path);
+
+// The name of the device on a port, empty when none is there.
+std::string JoyPortName(int port);
 
 // Virtual-key codes the screens ask for by name; letters and digits are their
 // upper-case ASCII codes ('Y', '0').
@@ -35,6 +46,8 @@ int MouseX();
 int MouseY();
 int MouseButtonPresses(int button);  // 1 left, 2 right, 3 middle
 void FlushMouse();
+// Puts the pointer at a window position: the pointer seen on screen and the one read.
+void MoveMouse(int x, int y);
 
 constexpr int kJoyPorts = 16;
 constexpr int kJoyButtons = 16;

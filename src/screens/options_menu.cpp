@@ -12,6 +12,7 @@
 #include "render/glow.h"
 #include "render/screen.h"
 #include "render/vector_font.h"
+#include "screens/control_select.h"
 #include "screens/glow_screen.h"
 #include "screens/name_entry.h"
 
@@ -112,7 +113,7 @@ bool Select(int row) {
       break;
     case 6:
       PlayEffectIfOn("BlipSND");
-      // The control selection screen opens here once it lands.
+      ControlSelectScreen();
       break;
     case 7:
       PlayEffectIfOn("BlipSND");

@@ -4,6 +4,7 @@
 
 #include "platform/clock.h"
 #include "platform/input.h"
+#include "support/virtual_pad.h"
 
 namespace {
 
@@ -192,6 +193,99 @@ TEST_F(Controls, WaitForKeyIgnoresKeysOutsideTheTableAndKeepsWaiting) {
   SetDelayHook(nullptr);
   EXPECT_EQ(code, KeyFireLeft);
   EXPECT_EQ(delays, 50);
+}
+
+TEST_F(Controls, WaitForKeyTakesTheFirstHeldKeyOfTheTable) {
+  // Cursor left (37) comes before W (87) in the table, Escape (27) before both.
+  for (const std::vector<int>& held : {std::vector<int>{87, 37}, std::vector<int>{37, 87, 27}}) {
+    int delays = 0;
+    SetDelayHook([&](int) {
+      if (++delays == 2)
+        for (int k : held) InjectKeyDown(k);
+    });
+    const int code = WaitForKey();
+    SetDelayHook(nullptr);
+    ResetInput();
+    EXPECT_EQ(code, held.size() == 2 ? 37 : 27);
+  }
+}
+
+TEST_F(Controls, AxisIdsTheGameDoesNotHaveGiveNoAxis) {
+  Joypads[2].x1id = -2147483647 - 1;  // would overflow when lowered
+  Joypads[2].y1id = 16;
+  Joypads[2].x2id = 15;
+  Joypads[2].y2id = 0;
+  JoyPort = 2;
+  SelectJoypadMapping();
+  EXPECT_EQ(ActiveJoypad.x1id, -1);
+  EXPECT_EQ(ActiveJoypad.y1id, -1);
+  EXPECT_EQ(ActiveJoypad.x2id, 14);
+  EXPECT_EQ(ActiveJoypad.y2id, -1);
+  ControlScheme = 1;
+  for (int axis = 0; axis < kJoyAxes; ++axis) InjectJoyAxis(2, axis, 1.0);
+  const ControlRequest r = ControlStep();
+  EXPECT_EQ(r.step_count, 0);
+  EXPECT_FALSE(r.fire);
+}
+
+TEST_F(Controls, TheControllerFilesValuesGoBackToTheirFirstRun) {
+  JoypadConfigValues changed;
+  changed.ControlType = 3;
+  changed.JoypadBomb = 9;
+  changed.Keys[8] = 99;
+  changed.UsedPort = 2;
+  changed.Ports[1].x2id = 6;
+  ApplyJoypadConfig(changed);
+  EXPECT_EQ(JoypadBomb, 9);
+  EXPECT_EQ(JoyPort, 2);
+  EXPECT_EQ(Joypads[1].x2id, 6);
+  EXPECT_EQ(CurrentJoypadConfig(), changed);
+  ResetJoypadMappings();
+  EXPECT_EQ(CurrentJoypadConfig(), JoypadConfigValues{});
+  EXPECT_EQ(ControlType, 0);
+  EXPECT_EQ(JoypadBomb, 4);
+  EXPECT_EQ(JoypadConfigKeys[8], 40);
+}
+
+// A modern pad plugged in while the game runs plays both joypad schemes with nothing
+// set up: sticks where the twin-stick mapping looks, face buttons firing the way they
+// point.
+TEST_F(Controls, AControllerPluggedInPlaysBothJoypadSchemesUntouched) {
+  VirtualPad pad("Couch Pad");
+  ASSERT_EQ(pad.Port(), JoyPort);
+  ControlScheme = 1;
+  pad.SetAxis(VirtualPad::kLeftX, -1.0);
+  pad.SetAxis(VirtualPad::kRightX, 1.0);
+  pad.SetAxis(VirtualPad::kRightY, -1.0);
+  ControlRequest r = ControlStep();
+  ASSERT_EQ(r.step_count, 1);
+  EXPECT_EQ(r.step_dx[0], -4);
+  EXPECT_TRUE(r.fire);
+  EXPECT_EQ(r.fire_angle, 45);
+  pad.SetAxis(VirtualPad::kRightX, 0.0);
+  pad.SetAxis(VirtualPad::kRightY, 0.0);
+  EXPECT_FALSE(ControlStep().fire);
+
+  ControlScheme = 2;
+  struct Case {
+    int button, angle;
+  };
+  for (const Case c : {Case{VirtualPad::kX, 270}, Case{VirtualPad::kY, 0}, Case{VirtualPad::kB, 90},
+                       Case{VirtualPad::kA, 180}}) {
+    SCOPED_TRACE(c.button);
+    pad.SetButton(c.button, true);
+    r = ControlStep();
+    EXPECT_TRUE(r.fire);
+    EXPECT_EQ(r.fire_angle, c.angle);
+    pad.SetButton(c.button, false);
+  }
+  // Pulled out mid-game: nothing moves or fires, and nothing breaks.
+  pad.SetButton(VirtualPad::kA, true);
+  pad.Unplug();
+  r = ControlStep();
+  EXPECT_EQ(r.step_count, 0);
+  EXPECT_FALSE(r.fire);
+  EXPECT_EQ(MenuSelect(), 0);
 }
 
 }  // namespace

@@ -22,12 +22,14 @@
 #include "render/draw2d.h"
 #include "render/glow.h"
 #include "render/screen.h"
+#include "screens/control_select.h"
 #include "screens/difficulty.h"
 #include "screens/game_over.h"
 #include "screens/glow_screen.h"
 #include "screens/high_score_screen.h"
 #include "screens/instructions.h"
 #include "screens/intro.h"
+#include "screens/joypad_screens.h"
 #include "screens/main_menu.h"
 #include "screens/name_entry.h"
 #include "screens/options_menu.h"
@@ -234,6 +236,61 @@ TEST_F(ScreenShots, DISABLED_DisplaySizes) {
       [] { OptionsMenu(); }, {15, 35, 55, 75});
   ChangeDisplaySize(1024, 768);
   ResetModeDrawing();
+TEST_F(ScreenShots, DISABLED_ControlSelection) {
+  // The three choices, the threshold lowered once on the twin-stick one.
+  Shoot(
+      "controls",
+      [](FrameScript& s) {
+        s.Press(20, KeyMoveDown).Press(30, KeyMoveLeft).Press(40, KeyMoveDown);
+      },
+      [] {
+        ControlScheme = 0;
+        StickThreshold = 16;
+        ControlSelectScreen();
+      },
+      {10, 35, 50});
+  ControlScheme = 0;
+  StickThreshold = 16;
+}
+
+void DefaultKeys() {
+  KeyMoveLeft = 37, KeyMoveRight = 39, KeyMoveUp = 38, KeyMoveDown = 40;
+  KeyFireUp = 87, KeyFireDown = 83, KeyFireLeft = 65, KeyFireRight = 68;
+}
+
+TEST_F(ScreenShots, DISABLED_RedefineKeys) {
+  // The question, then the fourth key being asked for.
+  Shoot(
+      "redefine",
+      [](FrameScript& s) {
+        s.Hold(10, 'Y').HoldWhenWaiting({'J', 'L', 'I', 'K', 'F', 'H', 'T', 'G'});
+      },
+      [] {
+        DefaultKeys();
+        RedefineKeys();
+      },
+      {5, 15});
+  DefaultKeys();
+}
+
+TEST_F(ScreenShots, DISABLED_JoypadScreens) {
+  // The pointer over stick 2's Y axis box (inverted by a right click), stick 1 picked;
+  // then over the joypad control screen's left box.
+  Shoot(
+      "dualstick",
+      [](FrameScript& s) {
+        s.At(2, [] { InjectMouseMove(60, 330); })
+            .At(3, [] { InjectMouseButton(1, true); })
+            .At(5, [] { InjectMouseMove(300, 422); })
+            .At(6, [] { InjectMouseButton(2, true); })
+            .At(7, [] { InjectJoyAxis(0, kJoyX, 0.6); })
+            .Press(8, 'D');
+      },
+      [] { DualStickScreen(); }, {12});
+  Shoot(
+      "joypadcontrol", [](FrameScript& s) { s.At(3, [] { InjectMouseMove(452, 372); }); },
+      [] { JoypadControlScreen(); }, {10});
+  ResetJoypadMappings();
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ FrameScript::FrameScript() {
 
 FrameScript::~FrameScript() {
   SetFrameHook(nullptr);
+  if (delay_hook_set_) SetDelayHook(nullptr);
   ResetInput();
   UseRealClock();
 }
@@ -46,6 +47,19 @@ FrameScript& FrameScript::StopAfter(int frame) {
   return *this;
 }
 
+FrameScript& FrameScript::HoldWhenWaiting(std::vector<int> keys) {
+  waiting_keys_.insert(waiting_keys_.end(), keys.begin(), keys.end());
+  if (!delay_hook_set_) {
+    delay_hook_set_ = true;
+    SetDelayHook([this](int) {
+      if (++pauses_since_frame_ != 3 || waiting_keys_.empty()) return;
+      InjectKeyDown(waiting_keys_.front());
+      waiting_keys_.pop_front();
+    });
+  }
+  return *this;
+}
+
 void FrameScript::Restart() {
   ResetFrameNumber();
   frames_ = 0;
@@ -54,6 +68,7 @@ void FrameScript::Restart() {
 
 void FrameScript::OnFrame(int frame) {
   frames_ = frame;
+  pauses_since_frame_ = 0;
   if (auto it = actions_.find(frame); it != actions_.end())
     for (const auto& action : it->second) action();
   if (each_) each_(frame);

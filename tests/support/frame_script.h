@@ -8,6 +8,7 @@
 //   EXPECT_EQ(script.Frames(), 110);
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <vector>
@@ -29,6 +30,10 @@ class FrameScript {
   FrameScript& EachFrame(std::function<void(int frame)> action);
   // Ends the run with ScriptStop once this frame is presented (after its actions).
   FrameScript& StopAfter(int frame);
+  // Keys for a wait that holds the game without presenting frames (key redefinition
+  // waits so for each key): whenever such a wait has begun, the next of these keys is
+  // held down. A wait is a third pause of the clock since the last frame.
+  FrameScript& HoldWhenWaiting(std::vector<int> keys);
 
   // Frames presented since the script began or was last restarted.
   int Frames() const { return frames_; }
@@ -41,6 +46,9 @@ class FrameScript {
 
   std::map<int, std::vector<std::function<void()>>> actions_;
   std::function<void(int)> each_;
+  std::deque<int> waiting_keys_;
+  int pauses_since_frame_ = 0;
+  bool delay_hook_set_ = false;
   int stop_after_ = -1;
   int frames_ = 0;
 };
