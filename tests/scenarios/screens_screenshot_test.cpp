@@ -236,6 +236,8 @@ TEST_F(ScreenShots, DISABLED_DisplaySizes) {
       [] { OptionsMenu(); }, {15, 35, 55, 75});
   ChangeDisplaySize(1024, 768);
   ResetModeDrawing();
+}
+
 TEST_F(ScreenShots, DISABLED_ControlSelection) {
   // The three choices, the threshold lowered once on the twin-stick one.
   Shoot(
