@@ -67,9 +67,11 @@ TEST(ControlsScenario, RedefinedKeysWalkTheSpiderAndBothFilesKeepTheChoices) {
 
   bool selection_open = false;
   int scheme_after = -1;
-  // The main menu's second frame opens the control selection as the options menu's
-  // control row does, with the twin stick in force.
-  script.At(2, [&] {
+  // Escape skips the intro (four frames); the main menu's second frame opens the
+  // control selection as the options menu's control row does, with the twin stick in
+  // force.
+  script.Press(1, kVkEscape);
+  script.At(6, [&] {
     ControlScheme = 1;
     selection_open = true;
     ControlSelectScreen();
