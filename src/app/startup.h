@@ -1,8 +1,7 @@
 // The program's one entry: prepares everything, runs the screens, saves and leaves.
 #pragma once
 
-inline constexpr const char* kVersionText = "1.0";
-inline constexpr const char* kPlatformText = "windows";
+#include "data/version.h"
 
 // Runs start-up, the screens and the shutdown. Returns the process exit code:
 // 0 after a normal end (also when the window was closed), 1 when no display could

@@ -150,7 +150,7 @@ TEST_F(ScreenShots, DISABLED_HighScores) {
         PersonalBest = 48200;
         HighScoreScreen(0);
       },
-      {20, 40});
+      {20, 31, 40});
   FillDefaultHighScores();
 }
 
