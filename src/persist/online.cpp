@@ -19,6 +19,8 @@ std::string ServerMessage = kCreditLine;
 
 namespace {
 
+// Where an installed game finds the library, from its own folder (<prefix>/games).
+constexpr const char* kInstalledLibraryFolder = "../lib/silkguard/";
 constexpr int kSubmission = 1;
 constexpr int kFetch = 2;
 constexpr int kMaxVersionPairs = 100;
@@ -60,12 +62,13 @@ void Load(const std::string& path) {
   Bind(library, quilo::kGetLineCount, Quilo.line_count);
 }
 
-std::string LibraryBesideExecutable() {
+// The executable's folder with a "/" at the end; empty when it cannot be told.
+std::string ExecutableFolder() {
   std::string path(4096, '\0');
   const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
   if (length <= 0 || static_cast<std::size_t>(length) >= path.size()) return {};
   path.resize(static_cast<std::size_t>(length));
-  return path.substr(0, path.rfind('/') + 1) + quilo::kLibraryName;
+  return path.substr(0, path.rfind('/') + 1);
 }
 
 void HandOver() {
@@ -129,8 +132,11 @@ std::string SubmissionRequest(std::string_view user, std::string_view level,
 }
 
 void OnlineInit() {
-  const std::string beside = LibraryBesideExecutable();
-  if (!beside.empty()) Load(beside);
+  const std::string folder = ExecutableFolder();
+  if (!folder.empty()) {
+    Load(folder + quilo::kLibraryName);
+    if (!OnlineAvailable()) Load(folder + kInstalledLibraryFolder + quilo::kLibraryName);
+  }
   if (!OnlineAvailable()) Load(quilo::kLibraryName);
   HandOver();
 }

@@ -21,9 +21,10 @@ inline constexpr const char* kScoreKey = "r7Tq2mXw9Lz4Kd0";
 // What the server last announced (a newer version), shown in the main menu's footer.
 extern std::string ServerMessage;
 
-// Once at start-up: loads the library from beside the executable (which is where the
-// build puts it) or, failing that, wherever the dynamic loader looks; binds it, and
-// hands it the server's base URL and the signing key.
+// Once at start-up: loads the library from beside the executable (where the build puts
+// it), from ../lib/silkguard/ beside it (where it is installed), or else wherever the
+// dynamic loader looks; binds it, and hands it the server's base URL and the signing
+// key.
 void OnlineInit();
 // The same with the library at a path of the caller's choosing.
 void OnlineInit(const std::string& library_path);
