@@ -32,7 +32,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr const char* kKey = "r7Tq2mXw9Lz4Kd0";
 
 double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -115,7 +114,7 @@ int main(int argc, char** argv) {
         const httplib::Headers headers = {
             {quilo::kTimestampHeader, std::to_string(now)},
             {quilo::kNonceHeader, nonce},
-            {quilo::kSignatureHeader, RequestSignature(kKey, "GET", target.substr(0, mark),
+            {quilo::kSignatureHeader, RequestSignature(kScoreKey, "GET", target.substr(0, mark),
                                                        target.substr(mark + 1), now, nonce)}};
         const auto sent = Clock::now();
         const auto result = client.Get(target, headers);

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// The signing key the game hands the score library, and the server's default.
+inline constexpr const char* kScoreKey = "r7Tq2mXw9Lz4Kd0";
+
 // Escapes every byte but the unreserved ones (letters, digits, "-", ".", "_", "~"), as
 // "%" and two upper-case hex digits.
 std::string PercentEncode(std::string_view text);

@@ -15,6 +15,7 @@
 
 #include "quilo.h"
 #include "score_service.h"
+#include "score_text.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ struct Options {
 };
 
 bool ReadOptions(int argc, char** argv, Options& o) {
-  o.service.key = "r7Tq2mXw9Lz4Kd0";
+  o.service.key = kScoreKey;
   o.service.versions = {{"silkguard", "1.0"}};
   for (int i = 1; i < argc; ++i) {
     const std::string name = argv[i];

@@ -10,13 +10,14 @@
 #include <string>
 #include <string_view>
 
+#include "score_text.h"
+
 // The footer's credit line; the main menu's server message starts as this text.
 inline constexpr const char* kCreditLine = "(c) 2025  the silkguard developers";
 
 // The server unless SILKGUARD_SCORE_SERVER names another.
 inline constexpr const char* kDefaultScoreServer = "http://127.0.0.1:8642/scores";
 inline constexpr const char* kScoreServerVariable = "SILKGUARD_SCORE_SERVER";
-inline constexpr const char* kScoreKey = "r7Tq2mXw9Lz4Kd0";
 
 // What the server last announced (a newer version), shown in the main menu's footer.
 extern std::string ServerMessage;
