@@ -88,14 +88,7 @@ ServiceReply ScoreService::Scores(const ServiceRequest& r, const QueryParams& pa
   if (option != params.end() && option->second == "getscore") {
     const auto rows = RowsAsked(params);
     if (!rows) return Refuse(400, "bad nbscore");
-    switch (store_.UseNonce(r.nonce, r.now)) {
-      case ScoreStore::Outcome::kDone:
-        break;
-      case ScoreStore::Outcome::kReplayed:
-        return Refuse(409, "nonce seen before");
-      case ScoreStore::Outcome::kFailed:
-        return {500, "cannot read the scores\n"};
-    }
+    if (auto refused = SpendNonce(r)) return *refused;
     const auto top = store_.Top(*rows);
     if (!top) return {500, "cannot read the scores\n"};
     std::string body;
@@ -106,22 +99,30 @@ ServiceReply ScoreService::Scores(const ServiceRequest& r, const QueryParams& pa
   return Refuse(400, "unknown option");
 }
 
+// A read stores nothing, but its nonce still counts, so it cannot be replayed either.
+std::optional<ServiceReply> ScoreService::SpendNonce(const ServiceRequest& r) {
+  switch (store_.UseNonce(r.nonce, r.now)) {
+    case ScoreStore::Outcome::kDone:
+      return std::nullopt;
+    case ScoreStore::Outcome::kReplayed:
+      return Refuse(409, "nonce seen before");
+    case ScoreStore::Outcome::kFailed:
+      break;
+  }
+  return ServiceReply{500, "cannot check the nonce\n"};
+}
+
 ServiceReply ScoreService::Versions(const ServiceRequest& r, const QueryParams& params) {
   const auto option = params.find("option");
   if (option == params.end() || option->second != "getversion")
     return Refuse(400, "unknown option");
   const auto rows = RowsAsked(params);
   if (!rows) return Refuse(400, "bad nbscore");
-  switch (store_.UseNonce(r.nonce, r.now)) {
-    case ScoreStore::Outcome::kDone:
-      break;
-    case ScoreStore::Outcome::kReplayed:
-      return Refuse(409, "nonce seen before");
-    case ScoreStore::Outcome::kFailed:
-      return {500, "cannot check the nonce\n"};
-  }
+  if (auto refused = SpendNonce(r)) return *refused;
   std::string body;
-  for (const auto& [game, version] : options_.versions) body += game + "\n" + version + "\n";
+  const std::size_t pairs = std::min(options_.versions.size(), static_cast<std::size_t>(*rows));
+  for (std::size_t i = 0; i < pairs; ++i)
+    body += options_.versions[i].first + "\n" + options_.versions[i].second + "\n";
   return {200, body};
 }
 

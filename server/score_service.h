@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -58,6 +59,8 @@ class ScoreService {
  private:
   ServiceReply Scores(const ServiceRequest& request, const QueryParams& params);
   ServiceReply Versions(const ServiceRequest& request, const QueryParams& params);
+  // Nothing when the request's nonce is fresh (and now spent), else the refusal.
+  std::optional<ServiceReply> SpendNonce(const ServiceRequest& request);
 
   ScoreStore& store_;
   ServiceOptions options_;

@@ -209,6 +209,9 @@ TEST_F(ScoreServerTest, AnswersTheVersionListItWasGiven) {
   const Reply reply = Get(server.Port(), {"/scores/VersionCheck.php?option=getversion&nbscore=30"});
   EXPECT_EQ(reply.status, 200);
   EXPECT_EQ(reply.body, "other\n2.0\nsilkguard\n1.1\n");
+  // As many pairs as asked for, first first.
+  EXPECT_EQ(Get(server.Port(), {"/scores/VersionCheck.php?option=getversion&nbscore=1"}).body,
+            "other\n2.0\n");
   EXPECT_EQ(server.Stop(), 0);
 
   ScoreServerProcess plain;
