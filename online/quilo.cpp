@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "answer_lines.h"
+#include "score_text.h"
 #include "signature.h"
 
 #define QUILO_EXPORT extern "C" __attribute__((visibility("default")))
@@ -75,22 +76,7 @@ void Deliver(Answer answer) {
 // Keeps what a URL may carry as it is, escapes the rest; '#' too, as a request has no
 // fragment. '%' stays: the game escapes the parts it inserts itself.
 std::string EscapeForUrl(const char* text) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char* p = text; *p; ++p) {
-    const auto c = static_cast<unsigned char>(*p);
-    const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                      std::string_view("-._~:/?[]@!$&'()*+,;=%").find(static_cast<char>(c)) !=
-                          std::string_view::npos;
-    if (keep) {
-      out.push_back(static_cast<char>(c));
-    } else {
-      out.push_back('%');
-      out.push_back(kDigits[c >> 4]);
-      out.push_back(kDigits[c & 15]);
-    }
-  }
-  return out;
+  return PercentEncode(text, ":/?[]@!$&'()*+,;=%");
 }
 
 std::string UrlPart(CURLU* url, CURLUPart part) {

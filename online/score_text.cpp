@@ -16,13 +16,13 @@ bool Unreserved(unsigned char c) {
 
 }  // namespace
 
-std::string PercentEncode(std::string_view text) {
+std::string PercentEncode(std::string_view text, std::string_view also_keep) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(text.size());
   for (const char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
-    if (Unreserved(c)) {
+    if (Unreserved(c) || also_keep.find(ch) != std::string_view::npos) {
       out.push_back(ch);
     } else {
       out.push_back('%');

@@ -9,9 +9,9 @@
 // The signing key the game hands the score library, and the server's default.
 inline constexpr const char* kScoreKey = "r7Tq2mXw9Lz4Kd0";
 
-// Escapes every byte but the unreserved ones (letters, digits, "-", ".", "_", "~"), as
-// "%" and two upper-case hex digits.
-std::string PercentEncode(std::string_view text);
+// Escapes every byte but the unreserved ones (letters, digits, "-", ".", "_", "~") and
+// those in also_keep, as "%" and two upper-case hex digits.
+std::string PercentEncode(std::string_view text, std::string_view also_keep = {});
 
 // Turns "%" and two hex digits back into their byte; nothing for a "%" without them.
 // "+" stays a plus.
