@@ -204,6 +204,19 @@ TEST_F(QuiloLibrary, ARefusedConnectionEndsTheWaitAtOnce) {
   EXPECT_EQ(q.state(), quilo::kStateNoConnection);
 }
 
+TEST_F(QuiloLibrary, HttpsIsSpokenAndAServerWithoutTlsIsNoConnection) {
+  FakeScoreServer plain([](const httplib::Request&, httplib::Response& res) {
+    res.set_content("ok\n", "text/plain");
+  });
+  q.set_server(("https://127.0.0.1:" + std::to_string(plain.Port()) + "/scores").c_str());
+  q.send(2, "silkguard_win.php?option=getscore&nbscore=10", 1, 0);
+  EXPECT_EQ(q.queue(), 1);  // an https URL is taken
+  EXPECT_LT(q.Drain(), std::chrono::seconds(2));
+  ASSERT_EQ(q.receive(2), 1);
+  EXPECT_EQ(q.state(), quilo::kStateNoConnection);
+  EXPECT_TRUE(plain.Targets().empty());
+}
+
 TEST_F(QuiloLibrary, AServerThatNeverAnswersIsGivenUpWithinTheTimeOut) {
   SilentServer server;
   q.set_server(server.BaseUrl().c_str());
