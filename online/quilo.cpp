@@ -239,19 +239,25 @@ void QuiloSend(int command, const char* request, int, int) {
 
 void QuiloUpdate() {
   Library& lib = Lib();
-  if (!lib.multi || lib.transfers.empty()) return;
-  int running = 0;
-  curl_multi_perform(lib.multi, &running);
-  int left = 0;
-  while (CURLMsg* message = curl_multi_info_read(lib.multi, &left)) {
-    if (message->msg != CURLMSG_DONE || lib.transfers.empty() ||
-        message->easy_handle != lib.transfers.front()->easy)
-      continue;
-    Transfer& done = *lib.transfers.front();
-    Finish(done, message->data.result);
-    curl_multi_remove_handle(lib.multi, done.easy);
-    lib.transfers.erase(lib.transfers.begin());
-    StartHead();
+  if (!lib.multi) return;
+  // A request that follows a finished one gets going in the same step: the caller
+  // pauses between steps, and the pauses would add up over a sync's requests.
+  for (bool next = true; next && !lib.transfers.empty();) {
+    next = false;
+    int running = 0;
+    curl_multi_perform(lib.multi, &running);
+    int left = 0;
+    while (CURLMsg* message = curl_multi_info_read(lib.multi, &left)) {
+      if (message->msg != CURLMSG_DONE || lib.transfers.empty() ||
+          message->easy_handle != lib.transfers.front()->easy)
+        continue;
+      Transfer& done = *lib.transfers.front();
+      Finish(done, message->data.result);
+      curl_multi_remove_handle(lib.multi, done.easy);
+      lib.transfers.erase(lib.transfers.begin());
+      StartHead();
+      next = true;
+    }
   }
 }
 
