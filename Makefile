@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets. Every target installs what is missing first.
-.PHONY: deps build run test test-asan bench release install format clean
+.PHONY: deps build run scores test test-asan bench release install format clean
 
 deps:
 	bash scripts/install-deps
@@ -10,6 +10,9 @@ build: deps
 
 run: build
 	./build/silkguard
+
+scores: build
+	./build/silkguard-scores --port 8642 --db scores.db
 
 test: build
 	ctest --preset default

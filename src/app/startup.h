@@ -1,8 +1,7 @@
 // The program's one entry: prepares everything, runs the screens, saves and leaves.
 #pragma once
 
-inline constexpr const char* kVersionText = "1.0";
-inline constexpr const char* kPlatformText = "windows";
+#include "data/version.h"
 // Pad mappings of the player's own, in SDL's format, beside settings.dat.
 inline constexpr const char* kControllerMappingsFile = "gamecontrollerdb.txt";
 

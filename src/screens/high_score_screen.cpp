@@ -16,6 +16,7 @@
 #include "render/glow.h"
 #include "render/screen.h"
 #include "render/vector_font.h"
+#include "screens/sync_notice.h"
 
 int AnyKeyPressed = 0;
 
@@ -77,19 +78,15 @@ void DrawScreen(const ScreenTexts& t) {
   }
 }
 
-// The service fills the table afresh; without it the table stays as it is and the
-// screen says why nothing came.
+// The table changes only when the top ten came; otherwise it stays as it was and the
+// screen says that the online scores could not be had.
 void Sync(ScreenTexts& t) {
-  if (OnlineAvailable()) {
-    FillDefaultHighScores();
-    PlayEffectIfOn("BlipSND");
-    OnlineSync();
-    VersionCheck();
-    BuildTableLines(t.rows);
-  } else {
-    PlayEffectIfOn("BlipSND");
-    t.unavailable = true;
-  }
+  PlayEffectIfOn("BlipSND");
+  ShowSyncNotice();
+  const bool fetched = OnlineSync(Score, Level, StartLevel);
+  VersionCheck();
+  t.unavailable = !fetched;
+  if (fetched) BuildTableLines(t.rows);
   FlushKeys();
   Score = 0;
 }

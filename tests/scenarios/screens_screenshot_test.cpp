@@ -15,6 +15,7 @@
 #include "audio/sound_switches.h"
 #include "embedded_assets.h"
 #include "input/controls.h"
+#include "persist/online.h"
 #include "persist/profile.h"
 #include "platform/input.h"
 #include "platform/random.h"
@@ -35,6 +36,8 @@
 #include "screens/options_menu.h"
 #include "support/frame_script.h"
 #include "support/pixels.h"
+#include "support/score_server_process.h"
+#include "support/work_folder.h"
 
 namespace {
 
@@ -159,7 +162,38 @@ TEST_F(ScreenShots, DISABLED_HighScores) {
         PersonalBest = 48200;
         HighScoreScreen(0);
       },
-      {20, 40});
+      {20, 31, 40});
+  FillDefaultHighScores();
+}
+
+// A sync against the real score server: the notice, the server's top ten, then the
+// main menu's footer with the new-version message.
+TEST_F(ScreenShots, DISABLED_HighScoresSynced) {
+  WorkFolder folder;
+  ScoreServerProcess server({"--versions", "silkguard=1.1"});
+  ASSERT_GT(server.Port(), 0) << server.Log();
+  setenv(kScoreServerVariable, server.BaseUrl().c_str(), 1);
+  OnlineInit(SG_QUILO_LIBRARY);
+  const char* names[] = {"arachne", "bugzapper", "silky", "nomad"};
+  for (int i = 0; i < 4; ++i) {
+    PlayerName = names[i];
+    OnlineSync(250000 - 31000 * i, 30 - 3 * i, 1 + i);
+  }
+  PlayerName = "Player1";
+  PopulateDemoInsects();
+  Shoot(
+      "highscores_synced", [](FrameScript&) {},
+      [] {
+        Score = 48200;
+        Level = 9;
+        StartLevel = 1;
+        HighScoreScreen(1);
+      },
+      {1, 2, 10});
+  Shoot(
+      "menu_new_version", [](FrameScript&) {}, [] { MainMenu(NoGame); }, {60, 250});
+  unsetenv(kScoreServerVariable);
+  ServerMessage = kCreditLine;
   FillDefaultHighScores();
 }
 

@@ -155,10 +155,11 @@ TEST(StartupScenario, AFirstRunPlaysAGameAndTheNextStartKeepsTheChoices) {
       const int g = frame;
       // Fire once keys count asks for the sync; Left leaves the high scores; then out.
       script.Press(g + 45, 'I');
-      script.At(g + 48, [&] { score_after_sync = Score; });
-      script.Press(g + 49, kVkLeft);
-      script.At(g + 52, [&] { menu_index_after = MenuIndex; });
-      LeaveFromMenu(script, g + 53);
+      // The high scores' first frame is g + 47 and the sync notice g + 48.
+      script.At(g + 49, [&] { score_after_sync = Score; });
+      script.Press(g + 50, kVkLeft);
+      script.At(g + 53, [&] { menu_index_after = MenuIndex; });
+      LeaveFromMenu(script, g + 54);
     }
   });
   script.StopAfter(2000);
@@ -173,7 +174,7 @@ TEST(StartupScenario, AFirstRunPlaysAGameAndTheNextStartKeepsTheChoices) {
   EXPECT_EQ(PersonalBest, 4200);
   EXPECT_EQ(score_after_sync, 0);  // a sync never sends a score twice
   EXPECT_EQ(menu_index_after, 0);
-  EXPECT_EQ(script.Frames(), game_over_start + 56);
+  EXPECT_EQ(script.Frames(), game_over_start + 57);
 
   // The file holds the choices and the best, and nothing else was left in the folder.
   EXPECT_EQ(folder.Files(), std::vector<std::string>{"settings.dat"});

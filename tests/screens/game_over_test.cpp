@@ -69,7 +69,8 @@ TEST_F(GameOverTest, FireBeforeFortyFramesAsksForASyncButWaitsForTheBar) {
   script.Press(20, KeyFireRight).Press(402, kVkLeft);
   GameOverScreen();
   EXPECT_TRUE(GameOverSync);
-  EXPECT_EQ(script.Frames(), 402);  // the bar's 401 frames, then one of the high scores
+  // The bar's 401 frames, one of the high scores, then the sync notice.
+  EXPECT_EQ(script.Frames(), 403);
 }
 
 TEST_F(GameOverTest, OtherKeysCountOnlyAfterFortyFrames) {
@@ -103,11 +104,12 @@ TEST_F(GameOverTest, FireAsksForASyncAndOpensTheHighScoresThatSyncAtOnce) {
   HiScore[0] = "9999";
   int score_in_high_scores = -1;
   script.Press(45, KeyFireRight);
-  // The game-over screen leaves after frame 46; the high scores' first frame syncs.
-  script.At(48, [&] { score_in_high_scores = Score; }).Press(48, kVkLeft);
+  // The game-over screen leaves after frame 46; the high scores' first frame (47) syncs,
+  // showing the sync notice as frame 48.
+  script.At(49, [&] { score_in_high_scores = Score; }).Press(49, kVkLeft);
   GameOverScreen();
   EXPECT_TRUE(GameOverSync);
-  EXPECT_EQ(script.Frames(), 48);
+  EXPECT_EQ(script.Frames(), 49);
   EXPECT_EQ(score_in_high_scores, 0);
   EXPECT_EQ(RunBest, 4300);
   // Without the online service the table stays as it was.
