@@ -21,6 +21,8 @@ need games/silkguard
 need share/applications/org.silkguard.Silkguard.desktop
 need share/metainfo/org.silkguard.Silkguard.metainfo.xml
 need share/man/man6/silkguard.6
+need lib/silkguard/libquilo.so
+need bin/silkguard-scores
 for size in 16 24 32 48 64 128 256; do
   need "share/icons/hicolor/${size}x${size}/apps/org.silkguard.Silkguard.png"
 done
