@@ -251,6 +251,19 @@ TEST_F(OptionsTest, CentredLinePadsUntilLongerThanFortyEightCharacters) {
 
 // Leaving the glow screen with Return comes back to the options on the glow row, not
 // out of them: the held-fire exit from that row is dropped.
+TEST_F(OptionsTest, TheControlRowOpensTheControlSelectionAndComesBackToIt) {
+  ControlScheme = 0;
+  const int f = MoveTo(6);
+  int row_after = -1;
+  // In the selection: down to the twin stick, then out with Escape.
+  script.Press(f, kVkEnter).Press(f + 2, KeyMoveDown).Press(f + 4, kVkEscape);
+  script.At(f + 6, [&] { row_after = OptionsRow; }).StopAfter(f + 6);
+  EXPECT_THROW(OptionsMenu(), ScriptStop);
+  EXPECT_EQ(ControlScheme, 1);
+  EXPECT_EQ(row_after, 6);
+  ControlScheme = 0;
+}
+
 TEST_F(OptionsTest, LeavingTheGlowScreenReturnsToTheOptions) {
   NeonMode = 1;
   const int f = MoveTo(10);
