@@ -72,8 +72,8 @@ std::vector<std::uint8_t> Draw(int size) {
       // The spider: a bright core inside a crimson glow.
       double near = 1e9;
       for (const SpiderLine& l : SpiderFigureData[0]) {
-        near = std::min(near, SegmentDistance(fx / scale, fy / scale, l.x1, l.y1, l.x2, l.y2) *
-                                  scale);
+        near =
+            std::min(near, SegmentDistance(fx / scale, fy / scale, l.x1, l.y1, l.x2, l.y2) * scale);
       }
       const double halo = std::exp(-(near * near) / (2 * glow * glow));
       const double hot = std::exp(-(near * near) / (2 * core * core));
