@@ -33,6 +33,15 @@ int Brightness(const Rgb& c) {
   return c.r + c.g + c.b;
 }
 
+// Probes on a coarse grid over the play area at (left, top) that show anything.
+int LitProbes(int left, int top) {
+  int lit = 0;
+  for (int y = top + 10; y < top + 768; y += 37)
+    for (int x = left + 10; x < left + 1024; x += 41)
+      if (Brightness(ReadPixel(x, y)) > 0) ++lit;
+  return lit;
+}
+
 std::optional<SettingsValues> StoredSettings() {
   const std::vector<unsigned char> bytes = ReadBytes("settings.dat");
   return ParseSettings(bytes);
@@ -78,9 +87,7 @@ TEST(StartupScenario, BackdropInsideThePlayAreaBlackOutsideAndEscapeThenYesLeave
   });
   script.At(kIntro + 3, [&] {
     // The backdrop is dim but not black: some probes inside must show it.
-    for (int y = 128 + 10; y < 128 + 768; y += 37)
-      for (int x = 128 + 10; x < 128 + 1024; x += 41)
-        if (Brightness(ReadPixel(x, y)) > 0) ++lit_inside;
+    lit_inside = LitProbes(128, 128);
     outside_left = ReadPixel(60, 500);
     outside_top = ReadPixel(640, 60);
     outside_corner = ReadPixel(1279, 1023);
@@ -205,9 +212,7 @@ TEST(StartupScenario, AFirstRunPlaysAGameAndTheNextStartKeepsTheChoices) {
     best = PersonalBest;
     run_best = RunBest;
     fire_up = KeyFireUp;
-    for (int y = 10; y < 768; y += 37)
-      for (int x = 10; x < 1024; x += 41)
-        if (Brightness(ReadPixel(x, y)) > 0) ++backdrop_lit;
+    backdrop_lit = LitProbes(0, 0);
   });
   LeaveFromMenu(script, kIntro + 3);
   ASSERT_EQ(Startup(), 0);
@@ -336,9 +341,7 @@ TEST(StartupScenario, OptionsChangedInTheMenuAreKeptForTheNextStart) {
   script.At(kIntro + 2, [&] {
     neon = NeonMode;
     width = GlowWidth24;
-    for (int y = 10; y < 768; y += 37)
-      for (int x = 10; x < 1024; x += 41)
-        if (Brightness(ReadPixel(x, y)) > 0) ++backdrop_lit;
+    backdrop_lit = LitProbes(0, 0);
   });
   LeaveFromMenu(script, kIntro + 3);
   ASSERT_EQ(Startup(), 0);
