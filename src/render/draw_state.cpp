@@ -165,7 +165,12 @@ void SizeStateToDisplay(int width, int height) {
   }
 }
 
+void UseBlend(int mode) {
+  ApplyBlend(mode);
+}
+
 void ApplyWholeState() {
+  draw_context::BeforeDrawing();
   ApplyBlend(st.blend_mode);
   ApplyColor();
   ApplyClsColor();
@@ -177,6 +182,7 @@ void ApplyWholeState() {
 }  // namespace draw_context
 
 void SetColor(int red, int green, int blue) {
+  draw_context::BeforeDrawing();
   st.color_red = ClampByte(red);
   st.color_green = ClampByte(green);
   st.color_blue = ClampByte(blue);
@@ -184,11 +190,13 @@ void SetColor(int red, int green, int blue) {
 }
 
 void SetAlpha(double alpha) {
+  draw_context::BeforeDrawing();
   st.color_alpha = std::isnan(alpha) ? 0.0 : std::clamp(alpha, 0.0, 1.0);
   ApplyColor();
 }
 
 void SetBlend(int mode) {
+  draw_context::BeforeDrawing();
   st.blend_mode = mode;
   if (display_open) ApplyBlend(mode);
 }
@@ -201,6 +209,7 @@ void SetClsColor(int red, int green, int blue) {
 }
 
 void SetViewport(int x, int y, int w, int h) {
+  draw_context::BeforeDrawing();
   viewport_follows_window = false;
   st.viewport_x = x;
   st.viewport_y = y;
@@ -215,6 +224,7 @@ void SetRotation(double degrees) {
 }
 
 void SetLineWidth(double width) {
+  draw_context::BeforeDrawing();
   st.line_width = width;
   ApplyLineWidth();
 }
@@ -228,6 +238,7 @@ long GLStateCalls() {
 }
 
 void ResetDrawState() {
+  draw_context::BeforeDrawing();
   const int w = st.g_width, h = st.g_height;
   st = DrawState{};
   st.g_width = w;

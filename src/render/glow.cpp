@@ -49,15 +49,20 @@ void SetWireColour(int r, int g, int b) {
 }  // namespace
 
 GlowBatch::GlowBatch(WireColour wire) : neon_(NeonMode == 1), wire_(wire) {
-  if (neon_) TPoly::_Begin();
+  if (neon_) {
+    TPoly::_Begin();
+  } else {
+    BeginLineRun();
+  }
 }
 
 GlowBatch::~GlowBatch() {
   if (neon_) {
     TPoly::_End();
-  } else if (wire_ == kOwnColours) {
-    SetColor(255, 255, 255);
+    return;
   }
+  EndLineRun();
+  if (wire_ == kOwnColours) SetColor(255, 255, 255);
 }
 
 void GlowBatch::Line(double x1, double y1, double x2, double y2, const LineLook& look) {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "render/draw_context.h"
 #include "render/draw_log.h"
 
 namespace {
@@ -54,6 +55,7 @@ void RestoreServiceColour() {
 // GetFrame's work; false when the image or its frame is missing, so nothing is drawn.
 bool BindFrame(const ImageHandle& image, int frame, int mode, int new_strip) {
   if (!image) return false;
+  draw_context::BeforePrimitive();
   // Making a texture issues GL calls that are not allowed inside an open primitive.
   if (primitive_open && image.get() != current.image) ClosePrimitive();
   const TGLImageFrame* f = GetImageFrame(image, frame);
