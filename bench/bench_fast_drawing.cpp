@@ -163,21 +163,43 @@ bool SavePng(const std::string& path, const std::vector<std::uint8_t>& rgba) {
   return png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), stride, nullptr) != 0;
 }
 
-// The frame after kSettleFrames from the same start, drawn the plain or the fast way.
-std::vector<std::uint8_t> Capture(const Scene& s, bool fast) {
-  SetFastDrawing(fast);
+// A level frame that draws the scene as it stands, moving nothing: the frame the game
+// draws while frozen.
+void StillLevelFrame() {
+  Cls();
+  DrawWeb();
+  UpdateGrubs(0);
+  UpdateEggs(0);
+  DrawPlayerSpider(0);
+  DrawEnemies();
+  UpdateBullets(0);
+  UpdateExplosions(0);
+  DrawHud(1);
+}
+
+// The same state drawn the plain way and the fast way, after kSettleFrames of play.
+void Capture(const Scene& s, std::vector<std::uint8_t>* before, std::vector<std::uint8_t>* after) {
+  SetFastDrawing(true);
   SetUp(s);
   for (int i = 0; i < kSettleFrames; ++i) {
     DrawOnce(s);
     Flip(0);
   }
-  DrawOnce(s);
-  return ReadBack();
+  for (const bool fast : {false, true}) {
+    SetFastDrawing(fast);
+    if (s.level) {
+      StillLevelFrame();
+    } else {
+      WebAndTextFrame();
+    }
+    *(fast ? after : before) = ReadBack();
+    Flip(0);
+  }
 }
 
 void CompareLook(const Scene& s, const std::string& folder) {
-  const std::vector<std::uint8_t> before = Capture(s, false);
-  const std::vector<std::uint8_t> after = Capture(s, true);
+  std::vector<std::uint8_t> before, after;
+  Capture(s, &before, &after);
   int worst = 0;
   long differing = 0;
   double squares = 0;
