@@ -1,11 +1,12 @@
 // Frame pacing in play: a busy neon level run through the paced Flip for 20 seconds
 // with the frame's rendering finished after the wait (as before) and 20 seconds with it
-// finished before the wait, logged through SILKGUARD_FRAME_LOG and read back: p50 and
-// p99 of the interval between presented frames, frames late, and the drift against
-// 60 Hz. Meant for a real window under Xvfb (xvfb-run bench/bench_pacing); without a
+// finished before the wait, in alternating two-second turns, logged through SILKGUARD_FRAME_LOG and
+// read back: p50 and p99 of the interval between presented frames, frames late, and the drift
+// against 60 Hz. Meant for a real window under Xvfb (xvfb-run bench/bench_pacing); without a
 // display it falls back to the offscreen driver.
 //
-// Given a file, only summarises that frame log (one written by the game itself).
+// Given "wire", plays the level in wire mode instead. Given a file, only summarises that frame log
+// (one written by the game itself).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,7 @@
 #include "audio/sound_switches.h"
 #include "bench_stats.h"
 #include "embedded_assets.h"
+#include "platform/clock.h"
 #include "platform/geometry.h"
 #include "platform/random.h"
 #include "render/draw2d.h"
@@ -31,7 +33,7 @@
 namespace {
 
 constexpr double kFrameMs = 1000.0 / 60.0;
-constexpr int kFramesEach = 1200;  // 20 seconds at 60 Hz
+constexpr int kSecondsEach = 20;  // in two-second turns
 
 struct Frame {
   double present, wait, render;
@@ -53,28 +55,40 @@ std::vector<Frame> ReadLog(const std::string& path) {
   return frames;
 }
 
-void Summarise(const char* label, const std::vector<Frame>& frames, std::size_t from,
-               std::size_t to) {
-  if (to > frames.size()) to = frames.size();
-  if (to < from + 2) {
+struct Range {
+  std::size_t from, to;  // log lines [from, to)
+};
+
+// Intervals are taken within each range only; drift is summed over the ranges.
+void Summarise(const char* label, const std::vector<Frame>& frames,
+               const std::vector<Range>& ranges) {
+  std::vector<double> intervals, renders;
+  int late = 0;
+  double drift = 0, span = 0;
+  std::size_t count = 0;
+  for (Range r : ranges) {
+    r.to = std::min(r.to, frames.size());
+    if (r.to < r.from + 2) continue;
+    for (std::size_t i = r.from + 1; i < r.to; ++i) {
+      const double d = frames[i].present - frames[i - 1].present;
+      intervals.push_back(d);
+      // Later than a frame and a quarter: a 60 Hz display would show it a refresh late.
+      if (d > kFrameMs * 1.25) ++late;
+    }
+    for (std::size_t i = r.from; i < r.to; ++i) renders.push_back(frames[i].render);
+    const double s = frames[r.to - 1].present - frames[r.from].present;
+    span += s;
+    drift += s - kFrameMs * static_cast<double>(r.to - 1 - r.from);
+    count += r.to - r.from;
+  }
+  if (intervals.empty()) {
     std::printf("%s: too few frames logged\n", label);
     return;
   }
-  std::vector<double> intervals, renders;
-  int late = 0;
-  for (std::size_t i = from + 1; i < to; ++i) {
-    const double d = frames[i].present - frames[i - 1].present;
-    intervals.push_back(d);
-    // Later than a frame and a quarter: a 60 Hz display would show it a refresh late.
-    if (d > kFrameMs * 1.25) ++late;
-  }
-  for (std::size_t i = from; i < to; ++i) renders.push_back(frames[i].render);
-  const double span = frames[to - 1].present - frames[from].present;
-  const double drift = span - kFrameMs * static_cast<double>(to - 1 - from);
   std::printf(
       "%s: %zu frames, interval p50 %.2f ms, p99 %.2f ms, max %.2f ms; %d late; drift "
       "against 60 Hz %+.1f ms over %.1f s; render p50 %.2f ms\n",
-      label, to - from, Percentile(intervals, 0.5), Percentile(intervals, 0.99),
+      label, count, Percentile(intervals, 0.5), Percentile(intervals, 0.99),
       Percentile(intervals, 1.0), late, drift, span / 1000.0, Percentile(renders, 0.5));
 }
 
@@ -93,9 +107,11 @@ void TopUp() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1) {
+  // "wire": the same level in wire mode, a frame that fits the budget on slow machines.
+  const bool wire = argc > 1 && std::string(argv[1]) == "wire";
+  if (argc > 1 && !wire) {
     const std::vector<Frame> frames = ReadLog(argv[1]);
-    Summarise(argv[1], frames, 0, frames.size());
+    Summarise(argv[1], frames, {{0, frames.size()}});
     return frames.empty() ? 1 : 0;
   }
   const std::string log = "bench_pacing_frames.log";
@@ -114,24 +130,33 @@ int main(int argc, char** argv) {
   InitGlowDrawing();
   SeedRandom(99);
   SoundOn = 0;
-  NeonMode = 1;
+  NeonMode = wire ? 0 : 1;
   ResetModeDrawing();
   ResetGameState();
   Level = 5;
   BuildWeb(Level);
-  for (const bool early : {false, true}) {
-    SetFinishBeforeWait(early);
-    for (int i = 0; i < kFramesEach; ++i) {
-      TopUp();
-      NormalLevelFrame();
-      Flip(-1);
+  // Two-second turns each way, alternating, so both see the same machine load.
+  std::vector<Range> turns[2];
+  std::size_t logged = 0;
+  for (int turn = 0; turn < kSecondsEach / 2; ++turn) {
+    for (const bool early : {false, true}) {
+      SetFinishBeforeWait(early);
+      const std::size_t from = logged;
+      const int start = Millisecs();
+      while (Millisecs() - start < 2000) {
+        TopUp();
+        NormalLevelFrame();
+        Flip(-1);
+        ++logged;
+      }
+      turns[early ? 1 : 0].push_back({from, logged});
     }
   }
   DotImage.reset();
   BackdropImage.reset();
   CloseDisplay();
   const std::vector<Frame> frames = ReadLog(log);
-  Summarise("finished after the wait (before)", frames, 0, kFramesEach);
-  Summarise("finished before the wait (after)", frames, kFramesEach, 2 * kFramesEach);
+  Summarise("finished after the wait (before)", frames, turns[0]);
+  Summarise("finished before the wait (after)", frames, turns[1]);
   return 0;
 }
