@@ -68,6 +68,7 @@ void ResetContext() {
   dc::cache_texturing = false;
   dc::cache_texture = 0;
   dc::cache_blend_known = false;
+  dc::strips_doubled = false;  // a fresh context has the plain combiner
   dc::scissor_on = false;
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();

@@ -69,14 +69,25 @@ inline void EnableTex(unsigned name) {
 extern int line_run_depth;
 extern int queued_lines;
 void SendQueuedLines();
+
+// Strips at double strength (TPoly::Doubled) change the texture combiner and the blend;
+// everything but a strip puts them back first.
+extern bool strips_doubled;
+void UseDoubledStrips(bool on);
+
 inline void BeforeDrawing() {
   if (queued_lines > 0) SendQueuedLines();
+  if (strips_doubled) UseDoubledStrips(false);
 }
 
 // True from a Cls to black until the first primitive: what is drawn then lands on black.
 extern bool frame_untouched;
 inline void BeforePrimitive() {
   BeforeDrawing();
+  frame_untouched = false;
+}
+inline void BeforeStrip() {
+  if (queued_lines > 0) SendQueuedLines();
   frame_untouched = false;
 }
 

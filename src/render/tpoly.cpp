@@ -24,7 +24,6 @@ struct CurrentFrame {
 
 CurrentFrame current;
 bool primitive_open = false;
-bool doubled = false;
 long bind_count = 0;
 
 GLenum PrimitiveFor(int mode) {
@@ -56,12 +55,15 @@ void RestoreServiceColour() {
 // GetFrame's work; false when the image or its frame is missing, so nothing is drawn.
 bool BindFrame(const ImageHandle& image, int frame, int mode, int new_strip) {
   if (!image) return false;
-  draw_context::BeforePrimitive();
+  draw_context::BeforeStrip();
   // Making a texture issues GL calls that are not allowed inside an open primitive.
   if (primitive_open && image.get() != current.image) ClosePrimitive();
   const TGLImageFrame* f = GetImageFrame(image, frame);
   if (f == nullptr) return false;
-  if (f != current.frame || f->name != current.name || f->seq != current.seq) {
+  // Another primitive drawn amid the strips may have turned texturing off or bound
+  // its own texture.
+  const bool still_bound = draw_context::cache_texturing && draw_context::cache_texture == f->name;
+  if (f != current.frame || f->name != current.name || f->seq != current.seq || !still_bound) {
     ClosePrimitive();
     current = CurrentFrame{image.get(), f, f->name, f->seq};
     glEnable(GL_TEXTURE_2D);
@@ -89,32 +91,9 @@ void TPoly::_End() {
 }
 
 void TPoly::Doubled(bool on) {
-  if (on == doubled) return;
+  if (on == draw_context::strips_doubled) return;
   ClosePrimitive();
-  doubled = on;
-  if (on) {
-    // Colour times the glow's alpha, doubled, added as it is: the sum two strips make,
-    // clamped where they would clamp it.
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PRIMARY_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_ALPHA);
-    glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, 2.0f);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_MODULATE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PRIMARY_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_ALPHA, GL_SRC_ALPHA);
-    glBlendFunc(GL_ONE, GL_ONE);
-  } else {
-    glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, 1.0f);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  }
-  // The blend the drawing service believes in is no longer the driver's.
-  draw_context::cache_blend_known = false;
-  if (!on) draw_context::UseBlend(CurrentDrawState().blend_mode);
+  draw_context::UseDoubledStrips(on && draw_context::display_open);
 }
 
 void TPoly::Initialise() {
