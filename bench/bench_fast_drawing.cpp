@@ -32,6 +32,7 @@
 #include "arena/web.h"
 #include "audio/sound_switches.h"
 #include "bench_stats.h"
+#include "busy_level.h"
 #include "embedded_assets.h"
 #include "platform/clock.h"
 #include "platform/geometry.h"
@@ -43,6 +44,9 @@
 
 namespace {
 
+using busy_level::SetUpLevel;
+using busy_level::TopUpScene;
+
 using Clock = std::chrono::steady_clock;
 
 constexpr double kFrameMs = 1000.0 / 60.0;
@@ -50,53 +54,6 @@ constexpr int kWidth = 1024, kHeight = 768;
 constexpr int kBlocks = 6;
 constexpr int kFramesPerBlock = 15;
 constexpr int kSettleFrames = 12;  // frames run before a compared frame
-
-void TopUpScene() {
-  while (EnemyList.Count() < 40) {
-    constexpr int kTypes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12};
-    const int i = static_cast<int>(EnemyList.Count());
-    const PlayPoint p = RandomPlayPoint();
-    CreateEnemy(1, p.x, p.y, 0, kTypes[i % 11]);
-  }
-  while (GrubList.Count() > 20) GrubList.Remove(GrubList.Last());
-  while (GrubList.Count() < 20) {
-    const PlayPoint p = RandomPlayPoint();
-    if (Distance(p.x, p.y, 512, 384) > 60) CreateGrub(p.x, p.y);
-  }
-  while (EggList.Count() > 20) EggList.Remove(EggList.Last());
-  while (EggList.Count() < 20) {
-    const PlayPoint p = RandomPlayPoint();
-    if (Distance(p.x, p.y, 512, 384) > 60)
-      CreateEgg(p.x, p.y, 1 + static_cast<int>(EggList.Count()) % 2);
-  }
-  while (ExplosionList.Count() > 60) ExplosionList.Remove(ExplosionList.Last());
-  while (ExplosionList.Count() + 12 <= 60)
-    CreateExplosion(RandInt(200, 800), RandInt(200, 560), 3, kExplosionDebris, 0, 0);
-  while (ExplosionList.Count() < 60)
-    CreateExplosion(RandInt(200, 800), RandInt(200, 560), 1, kExplosionRing, 60, 0.5);
-  for (int heading = 0; BulletList.Count() < 4; heading += 90) {
-    PlayerAngle = heading % 360;
-    FireTimer = 0;
-    FireBullet();
-  }
-  PlayerX = 512;
-  PlayerY = 384;
-  PlayerHit = 0;
-  HurryOut = 0;
-  WavePhase = 1;
-  LevelFrames = 0;
-}
-
-void SetUpLevel(int neon) {
-  SeedRandom(99);
-  SoundOn = 0;
-  NeonMode = neon;
-  ResetGameState();
-  Level = 5;
-  BuildWeb(Level);
-  DragonflyCounter = 4;
-  TopUpScene();
-}
 
 constexpr const char* kText[4] = {
     "the spider walks the web: cursor keys ok",
