@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/trig.h"
+#include "platform/window.h"
 #include "render/bitmap_font.h"
 #include "render/draw_context.h"
 #include "render/draw_log.h"
@@ -35,8 +36,11 @@ bool fast_drawing = true;
 std::vector<double> queued_ends;
 std::vector<double> queued_pixels;
 
-// Corners on whole pixels, upright and at the image's own size.
+// Corners on whole pixels, upright and at the image's own size, in a view not scaled
+// to fit a larger screen.
 bool PixelAligned(const double (&xy)[8], int width, int height) {
+  const PlatformView view = PlatformViewRect();
+  if (view.scale != 1.0 || view.w != st.g_width || view.h != st.g_height) return false;
   return xy[0] == std::floor(xy[0]) && xy[1] == std::floor(xy[1]) && xy[2] == xy[0] + width &&
          xy[3] == xy[1] && xy[4] == xy[2] && xy[5] == xy[1] + height && xy[6] == xy[0] &&
          xy[7] == xy[5];
