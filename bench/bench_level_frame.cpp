@@ -31,6 +31,7 @@
 #include "arena/thunderbugs.h"
 #include "arena/web.h"
 #include "audio/sound_switches.h"
+#include "busy_level.h"
 #include "embedded_assets.h"
 #include "input/controls.h"
 #include "platform/geometry.h"
@@ -42,66 +43,10 @@
 
 namespace {
 
+using busy_level::SetUpLevel;
+using busy_level::TopUpScene;
+
 constexpr double kFrameSeconds = 1.0 / 60.0;
-constexpr size_t kInsects = 40;
-constexpr size_t kExplosionRecords = 60;
-constexpr size_t kGrubsteaks = 20;
-constexpr size_t kEggs = 20;
-
-void TopUpScene() {
-  while (EnemyList.Count() < kInsects) {
-    const int i = static_cast<int>(EnemyList.Count());
-    // Every type round, thunderbugs too, spread over the web.
-    constexpr int kTypes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12};
-    const PlayPoint p = RandomPlayPoint();
-    CreateEnemy(1, p.x, p.y, 0, kTypes[i % 11]);
-  }
-  // Kills drop grubsteaks and laying makes eggs; keep both at 20, out of the spider's
-  // reach, young enough not to hatch.
-  while (GrubList.Count() > kGrubsteaks) GrubList.Remove(GrubList.Last());
-  while (GrubList.Count() < kGrubsteaks) {
-    const PlayPoint p = RandomPlayPoint();
-    if (Distance(p.x, p.y, 512, 384) > 60) CreateGrub(p.x, p.y);
-  }
-  while (EggList.Count() > kEggs) EggList.Remove(EggList.Last());
-  while (EggList.Count() < kEggs) {
-    const PlayPoint p = RandomPlayPoint();
-    if (Distance(p.x, p.y, 512, 384) > 60)
-      CreateEgg(p.x, p.y, 1 + static_cast<int>(EggList.Count()) % 2);
-  }
-  // Hits and the spider's own bursts add records; keep the load at 60.
-  while (ExplosionList.Count() > kExplosionRecords) ExplosionList.Remove(ExplosionList.Last());
-  // Three debris squares make twelve records; rings make one each.
-  while (ExplosionList.Count() + 12 <= kExplosionRecords)
-    CreateExplosion(RandInt(200, 800), RandInt(200, 560), 3, kExplosionDebris, 0, 0);
-  while (ExplosionList.Count() < kExplosionRecords)
-    CreateExplosion(RandInt(200, 800), RandInt(200, 560), 1, kExplosionRing, 60, 0.5);
-  // Four shots in the air: held fire with the timer cleared.
-  for (int heading = 0; BulletList.Count() < 4; heading += 90) {
-    PlayerAngle = heading % 360;
-    FireTimer = 0;
-    FireBullet();
-  }
-  PlayerX = 512;
-  PlayerY = 384;
-  PlayerHit = 0;
-  HurryOut = 0;
-  WavePhase = 1;
-  LevelFrames = 0;
-}
-
-void SetUpLevel(int neon) {
-  SeedRandom(99);
-  SoundOn = 0;
-  NeonMode = neon;
-  GlowAmount = 0;
-  RecomputeGlowWidths();
-  ResetGameState();
-  Level = 5;
-  BuildWeb(Level);
-  DragonflyCounter = 4;
-  TopUpScene();
-}
 
 void Logic() {
   WaveControl();

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +32,32 @@ void (*full_screen_listener)(bool) = nullptr;
 // Software frame pacing.
 int pace_target = 0;
 int pace_remainder = 0;
+bool finish_before_wait = true;
+
+// SILKGUARD_FRAME_LOG=file: one line per paced frame, to measure pacing in real play.
+using FrameClock = std::chrono::steady_clock;
+std::FILE* frame_log = nullptr;
+bool frame_log_checked = false;
+FrameClock::time_point frame_log_start;
+FrameClock::time_point last_present;
+
+void OpenFrameLog() {
+  frame_log_checked = true;
+  const char* path = std::getenv("SILKGUARD_FRAME_LOG");
+  if (path == nullptr || *path == '\0') return;
+  frame_log = std::fopen(path, "w");
+  if (frame_log == nullptr) {
+    std::fprintf(stderr, "Silkguard: cannot write the frame log %s\n", path);
+    return;
+  }
+  std::setvbuf(frame_log, nullptr, _IOLBF, 0);  // a killed run keeps its lines
+  std::fprintf(frame_log, "# present_ms wait_ms render_ms build_ms\n");
+  frame_log_start = last_present = FrameClock::now();
+}
+
+double MsSince(FrameClock::time_point from, FrameClock::time_point to) {
+  return std::chrono::duration<double, std::milli>(to - from).count();
+}
 
 // Fresh context: nothing bound, nothing known, pixel-exact projection.
 void ResetContext() {
@@ -41,6 +68,7 @@ void ResetContext() {
   dc::cache_texturing = false;
   dc::cache_texture = 0;
   dc::cache_blend_known = false;
+  dc::strips_doubled = false;  // a fresh context has the plain combiner
   dc::scissor_on = false;
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -141,6 +169,7 @@ void SetWindowTitle(const std::string& title) {
 
 void Cls() {
   if (!display_open) return;
+  draw_context::BeforeDrawing();
   FollowView();
   // The whole window, margins around the play area too: the scissor would otherwise
   // leave whatever the last swap left there.
@@ -148,6 +177,8 @@ void Cls() {
   if (scissor_on) glDisable(GL_SCISSOR_TEST);
   glClear(GL_COLOR_BUFFER_BIT);
   if (scissor_on) glEnable(GL_SCISSOR_TEST);
+  draw_context::frame_untouched =
+      st.clscolor_red == 0 && st.clscolor_green == 0 && st.clscolor_blue == 0;
   if (DrawLogEnabled()) {
     DrawEntry e;
     e.kind = DrawKind::Clear;
@@ -161,10 +192,19 @@ void Cls() {
 
 void Flip(int sync) {
   if (display_open) {
+    draw_context::BeforeDrawing();
     // -1 is the game's paced frame: software pacing in a window and in full screen
     // alike, without waiting for vsync, so a 120 or 144 Hz monitor plays at 60.
     const int interval = sync == 1 ? 1 : 0;
-    if (sync == -1 && display_hz > 0) {
+    const bool paced = sync == -1 && display_hz > 0;
+    if (paced && !frame_log_checked) OpenFrameLog();
+    const auto entered = FrameClock::now();
+    // A software GL rasterises the whole frame inside the swap: done after the wait, the
+    // frame would be shown late by its own render time, a different lateness each frame.
+    if (paced && presenting && finish_before_wait) glFinish();
+    const auto rendered = FrameClock::now();
+    int wait = 0;
+    if (paced) {
       const int step = 1000 / display_hz;
       pace_target += step;
       pace_remainder += 1000 - step * display_hz;
@@ -173,18 +213,32 @@ void Flip(int sync) {
         ++pace_target;
       }
       const int now = Millisecs();
-      const int wait = pace_target - now;
+      wait = pace_target - now;
       if (wait < 1) {
         pace_target = now;  // a late frame is not caught up
       } else {
         Delay(wait);
       }
     }
+    const auto waited = FrameClock::now();
     if (presenting) PlatformSwap(interval);
+    if (paced && frame_log != nullptr) {
+      const auto presented = FrameClock::now();
+      // Without the early finish the swap is where the frame is rendered.
+      const double render =
+          MsSince(entered, rendered) + (finish_before_wait ? 0.0 : MsSince(waited, presented));
+      std::fprintf(frame_log, "%.3f %.3f %.3f %.3f\n", MsSince(frame_log_start, presented),
+                   MsSince(rendered, waited), render, MsSince(last_present, entered));
+      last_present = presented;
+    }
   }
   PumpEvents();
   if (TakeFullScreenToggle()) SetDisplayFullScreen(!DisplayFullScreen());
   RunFrameHook();
+}
+
+void SetFinishBeforeWait(bool on) {
+  finish_before_wait = on;
 }
 
 void SetPresenting(bool on) {

@@ -9,8 +9,10 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/trig.h"
+#include "platform/window.h"
 #include "render/bitmap_font.h"
 #include "render/draw_context.h"
 #include "render/draw_log.h"
@@ -21,7 +23,28 @@ using draw_context::display_open;
 using draw_context::EnableTex;
 using draw_context::st;
 
+namespace draw_context {
+int line_run_depth = 0;
+int queued_lines = 0;
+bool frame_untouched = false;
+}  // namespace draw_context
+
 namespace {
+
+bool fast_drawing = true;
+// Window positions of the queued lines' ends, and of the last pixels among them.
+std::vector<double> queued_ends;
+std::vector<double> queued_pixels;
+
+// Corners on whole pixels, upright and at the image's own size, in a view not scaled
+// to fit a larger screen.
+bool PixelAligned(const double (&xy)[8], int width, int height) {
+  const PlatformView view = PlatformViewRect();
+  if (view.scale != 1.0 || view.w != st.g_width || view.h != st.g_height) return false;
+  return xy[0] == std::floor(xy[0]) && xy[1] == std::floor(xy[1]) && xy[2] == xy[0] + width &&
+         xy[3] == xy[1] && xy[4] == xy[2] && xy[5] == xy[1] + height && xy[6] == xy[0] &&
+         xy[7] == xy[5];
+}
 
 // A guard against absurd ovals, far above anything on a screen.
 constexpr int kMaxOvalSegments = 4096;
@@ -80,8 +103,42 @@ void PlotAt(double x, double y) {
 
 }  // namespace
 
+void draw_context::SendQueuedLines() {
+  queued_lines = 0;
+  if (queued_ends.empty()) return;
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(2, GL_DOUBLE, 0, queued_ends.data());
+  glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(queued_ends.size() / 2));
+  if (!queued_pixels.empty()) {
+    glVertexPointer(2, GL_DOUBLE, 0, queued_pixels.data());
+    glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(queued_pixels.size() / 2));
+  }
+  glDisableClientState(GL_VERTEX_ARRAY);
+  queued_ends.clear();  // keeps the capacity: no allocation once warm
+  queued_pixels.clear();
+}
+
+void SetFastDrawing(bool on) {
+  draw_context::BeforeDrawing();
+  fast_drawing = on;
+}
+
+bool FastDrawing() {
+  return fast_drawing && !DrawLogEnabled();
+}
+
+void BeginLineRun() {
+  ++draw_context::line_run_depth;
+}
+
+void EndLineRun() {
+  if (draw_context::line_run_depth > 0) --draw_context::line_run_depth;
+  draw_context::BeforeDrawing();
+}
+
 void Plot(double x, double y) {
   if (!display_open) return;
+  draw_context::BeforePrimitive();
   DisableTex();
   PlotAt(x + st.origin_x + st.handle_x + 0.5, y + st.origin_y + st.handle_y + 0.5);
 }
@@ -97,6 +154,14 @@ void DrawLine(double x1, double y1, double x2, double y2, int last_pixel) {
   bx += 0.5;
   by += 0.5;
   DisableTex();
+  draw_context::frame_untouched = false;
+  if (draw_context::line_run_depth > 0 && FastDrawing()) {
+    queued_ends.insert(queued_ends.end(), {ax, ay, bx, by});
+    if (last_pixel) queued_pixels.insert(queued_pixels.end(), {bx, by});
+    ++draw_context::queued_lines;
+    return;
+  }
+  draw_context::BeforeDrawing();
   glBegin(GL_LINES);
   glVertex2d(ax, ay);
   glVertex2d(bx, by);
@@ -110,6 +175,7 @@ void DrawLine(double x1, double y1, double x2, double y2, int last_pixel) {
 
 void DrawRect(double x, double y, double w, double h) {
   if (!display_open) return;
+  draw_context::BeforePrimitive();
   const double x0 = st.handle_x, y0 = st.handle_y;
   double xy[8];
   QuadCorners(x0, y0, x0 + w, y0 + h, x + st.origin_x, y + st.origin_y, xy);
@@ -122,6 +188,7 @@ void DrawRect(double x, double y, double w, double h) {
 
 void DrawOval(double x, double y, double w, double h) {
   if (!display_open) return;
+  draw_context::BeforePrimitive();
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(w) || !std::isfinite(h)) return;
   const double tx = x + st.origin_x, ty = y + st.origin_y;
   const double x0 = st.handle_x, y0 = st.handle_y;
@@ -151,6 +218,7 @@ void DrawOval(double x, double y, double w, double h) {
 
 void DrawText(const std::string& text, double x, double y) {
   if (!display_open || text.empty()) return;
+  draw_context::BeforePrimitive();
   const ImageHandle& font = draw_context::FontImage();
   TGLImageFrame* f = GetImageFrame(font, 0);
   if (!f) return;
@@ -186,6 +254,7 @@ void DrawText(const std::string& text, double x, double y) {
 
 void DrawImage(const ImageHandle& image, double x, double y, int frame) {
   if (!image || !display_open) return;
+  draw_context::BeforeDrawing();
   TGLImageFrame* f = GetImageFrame(image, frame);
   if (!f) return;
   const double x0 = -image->handle_x, y0 = -image->handle_y;
@@ -197,8 +266,28 @@ void DrawImage(const ImageHandle& image, double x, double y, int frame) {
   DrawEntry e;
   if (logging) e = NewEntry(DrawKind::Image, f->name);
   EnableTex(f->name);
+  // A backdrop straight after a clear to black lands texel for texel: copied with no
+  // blend and no filtering it gives the same pixels for half the rasteriser's work.
+  const bool copy = draw_context::frame_untouched && f->copies_over_black && FastDrawing() &&
+                    PixelAligned(xy, image->width, image->height) && st.color_red == 255 &&
+                    st.color_green == 255 && st.color_blue == 255 && st.color_alpha == 1.0 &&
+                    st.blend_mode != BLEND_MULTIPLY &&
+                    (image->flags & draw_context::kMipmappedImage) == 0;
+  draw_context::frame_untouched = false;
+  if (copy) {
+    draw_context::UseBlend(BLEND_SOLID);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  }
   glBegin(GL_QUADS);
   TexturedQuad(xy, uv, logging ? &e : nullptr);
   glEnd();
+  if (copy) {
+    const bool filtered = image->flags & draw_context::kFilteredImage;
+    const GLint filter = filtered ? GL_LINEAR : GL_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    draw_context::UseBlend(st.blend_mode);
+  }
   if (logging) AppendDrawLog(std::move(e));
 }

@@ -21,6 +21,8 @@ struct TGLImageFrame {
   double uscale = 1, vscale = 1;
   unsigned name = 0;  // OpenGL texture name
   int seq = 0;        // context stamp the texture was made under
+  // Every pixel opaque, or fully clear and black: over black, blending it changes nothing.
+  bool copies_over_black = false;
 };
 
 // Owns its textures: dropping the last handle deletes those of the live context.
@@ -77,6 +79,17 @@ void Flip(int sync);
 // Off: Flip still paces, pumps and runs the frame hook, but shows nothing (a replay
 // checked at full speed).
 void SetPresenting(bool on);
+// On (the default): a paced Flip finishes the frame's rendering before its wait, so the
+// frame is shown on time. Off only to measure what it was like without.
+void SetFinishBeforeWait(bool on);
+// The faster drawing paths (queued wire lines, the backdrop's plain copy, the web's
+// single pass). On by default; off draws every primitive the plain way, as the draw
+// log also does, so its entries keep showing every call.
+void SetFastDrawing(bool on);
+bool FastDrawing();
+// Between these, wire lines may be queued (see draw_context.h); runs nest.
+void BeginLineRun();
+void EndLineRun();
 void SetColor(int red, int green, int blue);
 void SetAlpha(double alpha);
 void SetBlend(int mode);

@@ -16,6 +16,11 @@ extern bool display_open;
 extern bool scissor_on;       // as last set on the context
 extern int max_texture_size;  // of the live context
 
+// Image flags.
+inline constexpr int kMaskedImage = 1;
+inline constexpr int kFilteredImage = 2;
+inline constexpr int kMipmappedImage = 4;
+
 // Driver cache: what the context holds, so redundant calls can be skipped.
 extern unsigned cache_texture;
 extern bool cache_texturing;
@@ -56,6 +61,38 @@ inline void EnableTex(unsigned name) {
   cache_texturing = true;
   Issued();
 }
+
+// Wire lines drawn inside a line run wait in a queue and reach the driver as two
+// arrays (the lines, then their last pixels) per colour: the run's lines share one
+// colour and blend, under which their order changes no pixel. Whatever could change
+// how queued lines look, or draws over them, sends them first.
+extern int line_run_depth;
+extern int queued_lines;
+void SendQueuedLines();
+
+// Strips at double strength (TPoly::Doubled) change the texture combiner and the blend;
+// everything but a strip puts them back first.
+extern bool strips_doubled;
+void UseDoubledStrips(bool on);
+
+inline void BeforeDrawing() {
+  if (queued_lines > 0) SendQueuedLines();
+  if (strips_doubled) UseDoubledStrips(false);
+}
+
+// True from a Cls to black until the first primitive: what is drawn then lands on black.
+extern bool frame_untouched;
+inline void BeforePrimitive() {
+  BeforeDrawing();
+  frame_untouched = false;
+}
+inline void BeforeStrip() {
+  if (queued_lines > 0) SendQueuedLines();
+  frame_untouched = false;
+}
+
+// Sets the driver's blend without touching the state's (put the state's back after).
+void UseBlend(int mode);
 
 // The state takes a newly opened display's size; the viewport follows it until the
 // game sets one itself.

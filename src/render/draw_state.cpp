@@ -165,7 +165,42 @@ void SizeStateToDisplay(int width, int height) {
   }
 }
 
+void UseBlend(int mode) {
+  ApplyBlend(mode);
+}
+
+bool strips_doubled = false;
+
+void UseDoubledStrips(bool on) {
+  if (on == strips_doubled) return;
+  strips_doubled = on;
+  if (on) {
+    // Colour times the glow's alpha, doubled, added as it is: the sum two strips make,
+    // clamped where they would clamp it.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PRIMARY_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_ALPHA);
+    glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, 2.0f);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PRIMARY_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_ALPHA, GL_SRC_ALPHA);
+    glBlendFunc(GL_ONE, GL_ONE);
+  } else {
+    glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, 1.0f);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  }
+  // The blend the service believes in is not the driver's while doubled.
+  cache_blend_known = false;
+  if (!on) ApplyBlend(st.blend_mode);
+}
+
 void ApplyWholeState() {
+  draw_context::BeforeDrawing();
   ApplyBlend(st.blend_mode);
   ApplyColor();
   ApplyClsColor();
@@ -177,6 +212,7 @@ void ApplyWholeState() {
 }  // namespace draw_context
 
 void SetColor(int red, int green, int blue) {
+  draw_context::BeforeDrawing();
   st.color_red = ClampByte(red);
   st.color_green = ClampByte(green);
   st.color_blue = ClampByte(blue);
@@ -184,11 +220,13 @@ void SetColor(int red, int green, int blue) {
 }
 
 void SetAlpha(double alpha) {
+  draw_context::BeforeDrawing();
   st.color_alpha = std::isnan(alpha) ? 0.0 : std::clamp(alpha, 0.0, 1.0);
   ApplyColor();
 }
 
 void SetBlend(int mode) {
+  draw_context::BeforeDrawing();
   st.blend_mode = mode;
   if (display_open) ApplyBlend(mode);
 }
@@ -201,6 +239,7 @@ void SetClsColor(int red, int green, int blue) {
 }
 
 void SetViewport(int x, int y, int w, int h) {
+  draw_context::BeforeDrawing();
   viewport_follows_window = false;
   st.viewport_x = x;
   st.viewport_y = y;
@@ -215,6 +254,7 @@ void SetRotation(double degrees) {
 }
 
 void SetLineWidth(double width) {
+  draw_context::BeforeDrawing();
   st.line_width = width;
   ApplyLineWidth();
 }
@@ -228,6 +268,7 @@ long GLStateCalls() {
 }
 
 void ResetDrawState() {
+  draw_context::BeforeDrawing();
   const int w = st.g_width, h = st.g_height;
   st = DrawState{};
   st.g_width = w;

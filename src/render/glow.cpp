@@ -49,22 +49,30 @@ void SetWireColour(int r, int g, int b) {
 }  // namespace
 
 GlowBatch::GlowBatch(WireColour wire) : neon_(NeonMode == 1), wire_(wire) {
-  if (neon_) TPoly::_Begin();
+  if (neon_) {
+    TPoly::_Begin();
+  } else {
+    BeginLineRun();
+  }
 }
 
 GlowBatch::~GlowBatch() {
   if (neon_) {
     TPoly::_End();
-  } else if (wire_ == kOwnColours) {
-    SetColor(255, 255, 255);
+    return;
   }
+  EndLineRun();
+  if (wire_ == kOwnColours) SetColor(255, 255, 255);
 }
 
 void GlowBatch::Line(double x1, double y1, double x2, double y2, const LineLook& look) {
   const double ax = x1 + ScreenOffsetX, ay = y1 + ScreenOffsetY;
   const double bx = x2 + ScreenOffsetX, by = y2 + ScreenOffsetY;
   if (neon_) {
-    for (int pass = 0; pass < look.passes; ++pass)
+    const bool doubled = look.passes == 2 && (look.glow >> 24) == 0xFFu &&
+                         CurrentDrawState().blend_mode == BLEND_ADD && FastDrawing();
+    TPoly::Doubled(doubled);
+    for (int pass = 0; pass < (doubled ? 1 : look.passes); ++pass)
       TPoly::Line(DotImage, 0, ax, ay, look.glow, bx, by, look.glow, look.width, 1, 0);
     return;
   }

@@ -23,9 +23,6 @@ using draw_context::display_open;
 namespace {
 
 constexpr int kDefaultImageFlags = 3;  // masked and filtered
-constexpr int kMaskedImage = 1;
-constexpr int kFilteredImage = 2;
-constexpr int kMipmappedImage = 4;
 constexpr std::size_t kMaxImageFileBytes = 64u << 20;
 
 ImageHandle font_image;
@@ -69,7 +66,7 @@ bool MakeTexture(TImage& image, int index) {
   for (int y = 0; y < h; ++y)
     std::copy_n(&pm.rgba[static_cast<std::size_t>(y) * w * 4], static_cast<std::size_t>(w) * 4,
                 &px[static_cast<std::size_t>(y) * tw * 4]);
-  if ((image.flags & kMaskedImage) && !pm.has_alpha) {
+  if ((image.flags & draw_context::kMaskedImage) && !pm.has_alpha) {
     for (int y = 0; y < h; ++y) {
       for (int x = 0; x < w; ++x) {
         std::uint8_t* p = &px[(static_cast<std::size_t>(y) * tw + x) * 4];
@@ -89,12 +86,23 @@ bool MakeTexture(TImage& image, int index) {
                 static_cast<std::size_t>(std::min(w + 1, tw)) * 4,
                 &px[static_cast<std::size_t>(h) * tw * 4]);
 
+  bool copies_over_black = true;
+  for (int y = 0; y < h && copies_over_black; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const std::uint8_t* p = &px[(static_cast<std::size_t>(y) * tw + x) * 4];
+      if (p[3] != 255 && (p[3] != 0 || p[0] != 0 || p[1] != 0 || p[2] != 0)) {
+        copies_over_black = false;
+        break;
+      }
+    }
+  }
+
   GLuint name = 0;
   glGenTextures(1, &name);
   if (name == 0) return false;
   draw_context::BindTex(name);
-  const bool filtered = image.flags & kFilteredImage;
-  const bool mipmapped = image.flags & kMipmappedImage;
+  const bool filtered = image.flags & draw_context::kFilteredImage;
+  const bool mipmapped = image.flags & draw_context::kMipmappedImage;
   GLint min_filter = filtered ? GL_LINEAR : GL_NEAREST;
   if (mipmapped) min_filter = filtered ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_NEAREST;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -122,6 +130,7 @@ bool MakeTexture(TImage& image, int index) {
   f.u1 = w * f.uscale;
   f.v1 = h * f.vscale;
   f.name = name;
+  f.copies_over_black = copies_over_black;
   f.seq = PlatformContextStamp();
   image.seqs[index] = f.seq;
   return true;

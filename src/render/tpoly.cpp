@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "render/draw_context.h"
 #include "render/draw_log.h"
 
 namespace {
@@ -54,11 +55,15 @@ void RestoreServiceColour() {
 // GetFrame's work; false when the image or its frame is missing, so nothing is drawn.
 bool BindFrame(const ImageHandle& image, int frame, int mode, int new_strip) {
   if (!image) return false;
+  draw_context::BeforeStrip();
   // Making a texture issues GL calls that are not allowed inside an open primitive.
   if (primitive_open && image.get() != current.image) ClosePrimitive();
   const TGLImageFrame* f = GetImageFrame(image, frame);
   if (f == nullptr) return false;
-  if (f != current.frame || f->name != current.name || f->seq != current.seq) {
+  // Another primitive drawn amid the strips may have turned texturing off or bound
+  // its own texture.
+  const bool still_bound = draw_context::cache_texturing && draw_context::cache_texture == f->name;
+  if (f != current.frame || f->name != current.name || f->seq != current.seq || !still_bound) {
     ClosePrimitive();
     current = CurrentFrame{image.get(), f, f->name, f->seq};
     glEnable(GL_TEXTURE_2D);
@@ -82,6 +87,13 @@ void TPoly::_Begin() {
 void TPoly::_End() {
   current = CurrentFrame{};
   ClosePrimitive();
+  Doubled(false);
+}
+
+void TPoly::Doubled(bool on) {
+  if (on == draw_context::strips_doubled) return;
+  ClosePrimitive();
+  draw_context::UseDoubledStrips(on && draw_context::display_open);
 }
 
 void TPoly::Initialise() {

@@ -37,6 +37,11 @@ struct TPoly {
                    double x2, double y2, std::uint32_t colour2, double width, std::uint8_t caps,
                    std::uint8_t flip);
 
+  // On: each strip lights twice as much, as two strips laid over each other do under the
+  // additive blend, in one pass. Only for opaque vertex colours under BLEND_ADD; _End
+  // turns it off.
+  static void Doubled(bool on);
+
   // Texture binds issued so far (tests check that a run of strips binds once).
   static long BindCount();
 };
