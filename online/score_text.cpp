@@ -53,7 +53,8 @@ std::optional<std::string> PercentDecode(std::string_view text) {
 
 std::string LevelText(int level, int start_level) {
   auto padded = [](int number) {
-    return (number >= 0 && number < 10 ? " " : "") + std::to_string(number);
+    std::string text = number >= 0 && number < 10 ? " " : "";
+    return text.append(std::to_string(number));
   };
   return padded(level) + " (" + padded(start_level) + ")";
 }

@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     // Refusals carry their reason, one line; queries are left out of the log.
     std::string reason;
     if (res.status != 200 && !res.body.empty())
-      reason = " " + res.body.substr(0, res.body.find('\n'));
+      reason.append(" ").append(res.body, 0, res.body.find('\n'));
     std::fprintf(stderr, "%s %s %s %d%s\n", req.remote_addr.c_str(), req.method.c_str(),
                  req.target.substr(0, req.target.find('?')).c_str(), res.status, reason.c_str());
   });

@@ -12,8 +12,10 @@ constexpr std::size_t kStreamLimit = 64u << 20;
 constexpr std::size_t kVersionTextLimit = 32;
 
 void PutBytes(std::vector<std::uint8_t>& out, const void* data, std::size_t n) {
-  const auto* p = static_cast<const std::uint8_t*>(data);
-  out.insert(out.end(), p, p + n);
+  if (n == 0) return;
+  const std::size_t at = out.size();
+  out.resize(at + n);
+  std::memcpy(out.data() + at, data, n);
 }
 
 template <typename T>

@@ -307,7 +307,7 @@ void DrawDebug() {
   }
   std::string held = "Buttons held:";
   for (int b = 0; b <= kLastButton; ++b)
-    if (JoyButtonDown(b, JoyPort) == 1) held += " " + std::to_string(b);
+    if (JoyButtonDown(b, JoyPort) == 1) held.append(" ").append(std::to_string(b));
   Label(held, 660, 180 + 16 * 13);
 }
 

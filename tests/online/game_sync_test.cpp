@@ -114,8 +114,13 @@ TEST_F(GameSync, ANameFromAnEditedFileCannotBreakOrForgeTheRequest) {
 TEST_F(GameSync, TheTopTenFillsTheTableRowByRowAndNoMoreThanTenRows) {
   std::string top;
   for (int i = 1; i <= 11; ++i)
-    top += "p" + std::to_string(i) + "\n" + std::to_string(i) + " ( 1)\n" +
-           std::to_string(1000 - i) + "\n";
+    top.append("p")
+        .append(std::to_string(i))
+        .append("\n")
+        .append(std::to_string(i))
+        .append(" ( 1)\n")
+        .append(std::to_string(1000 - i))
+        .append("\n");
   FakeScoreServer server(Answers(top, ""));
   Connect(server.BaseUrl());
   HiSpare[4] = "x";
