@@ -203,6 +203,11 @@ void PlatformSwap(int interval) {
   SDL_GL_SwapWindow(window);
 }
 
+void* PlatformGLProc(const char* name) {
+  if (!context) return nullptr;
+  return SDL_GL_GetProcAddress(name);
+}
+
 int PlatformWindowWidth() {
   if (!window) return 0;
   int w = 0, h = 0;

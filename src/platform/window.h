@@ -58,6 +58,10 @@ void PlatformWindowToDisplay(int wx, int wy, int* dx, int* dy);
 // 0 while no context was ever made.
 int PlatformContextStamp();
 
+// An OpenGL entry point of the live context's driver, or nullptr; the caller checks
+// the context's version before trusting it.
+void* PlatformGLProc(const char* name);
+
 void PlatformShowCursor(bool show);
 void PlatformWarpMouse(int x, int y);  // in display pixels
 

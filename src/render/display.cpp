@@ -116,6 +116,7 @@ bool OpenDisplay(int width, int height, int depth, int hz, int flags) {
   }();
   (void)exit_guard;
   display_hz = std::max(hz, 0);
+  draw_context::ForgetLayers();
   draw_context::SizeStateToDisplay(width, height);
   ResetContext();
   draw_context::ApplyWholeState();
@@ -126,6 +127,7 @@ bool OpenDisplay(int width, int height, int depth, int hz, int flags) {
 }
 
 void CloseDisplay() {
+  draw_context::ForgetLayers();  // before the context: it may hold the last image handles
   PlatformCloseWindow();
   display_open = false;
   draw_context::cache_texturing = false;
@@ -179,6 +181,7 @@ void Cls() {
   if (scissor_on) glEnable(GL_SCISSOR_TEST);
   draw_context::frame_untouched =
       st.clscolor_red == 0 && st.clscolor_green == 0 && st.clscolor_blue == 0;
+  draw_context::StartLayer();
   if (DrawLogEnabled()) {
     DrawEntry e;
     e.kind = DrawKind::Clear;

@@ -87,6 +87,15 @@ void SetFinishBeforeWait(bool on);
 // log also does, so its entries keep showing every call.
 void SetFastDrawing(bool on);
 bool FastDrawing();
+// A frame's first layer (from a Cls to the end of its first batch of lines) drawn
+// exactly as in the frame before is copied back from then, not drawn again. On by
+// default, and only while the faster paths are; off for side-by-side measurements.
+void SetLayerCache(bool on);
+// Layers copied back so far (tests check the copy is taken).
+long LayersShown();
+// Draws whatever the service still holds back (the frame's first layer, queued lines):
+// call it before reading pixels back. Flip does it itself.
+void FinishDrawing();
 // Between these, wire lines may be queued (see draw_context.h); runs nest.
 void BeginLineRun();
 void EndLineRun();

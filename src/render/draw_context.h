@@ -5,8 +5,10 @@
 #include <GL/gl.h>
 
 #include <cstdint>
+#include <span>
 
 #include "render/draw2d.h"
+#include "render/tpoly.h"
 
 namespace draw_context {
 
@@ -75,7 +77,24 @@ void SendQueuedLines();
 extern bool strips_doubled;
 void UseDoubledStrips(bool on);
 
+// The frame's first layer (layer_cache.cpp): from a Cls until the first batch of lines
+// ends, the recordable calls below go on a tape instead of to the driver. Anything
+// else ends the layer first, so it is drawn (or copied back) before the call.
+extern bool recording;
+void StartLayer();
+void EndLayer();
+void ForgetLayers();  // the context is going or gone
+void RecordColor(int red, int green, int blue);
+void RecordImage(const ImageHandle& image, double x, double y, int frame);
+void RecordLine(double x1, double y1, double x2, double y2, int last_pixel);
+bool RecordRun(bool begin);  // false: not the tape's run, draw it the plain way
+void RecordStrips(bool begin);
+void RecordDoubled(bool on);
+void RecordStrip(const ImageHandle& image, int frame, std::span<const TPolySlot> slots, int mode,
+                 int new_strip);
+
 inline void BeforeDrawing() {
+  if (recording) EndLayer();
   if (queued_lines > 0) SendQueuedLines();
   if (strips_doubled) UseDoubledStrips(false);
 }
@@ -87,6 +106,7 @@ inline void BeforePrimitive() {
   frame_untouched = false;
 }
 inline void BeforeStrip() {
+  if (recording) EndLayer();
   if (queued_lines > 0) SendQueuedLines();
   frame_untouched = false;
 }

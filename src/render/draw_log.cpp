@@ -2,12 +2,16 @@
 
 #include <utility>
 
+#include "render/draw_context.h"
+
 namespace {
 bool enabled = false;
 std::vector<DrawEntry> entries;
 }  // namespace
 
 void EnableDrawLog(bool on) {
+  // A layer recorded before is drawn first: the log shows every call from here on.
+  draw_context::EndLayer();
   enabled = on;
 }
 

@@ -212,6 +212,15 @@ void ApplyWholeState() {
 }  // namespace draw_context
 
 void SetColor(int red, int green, int blue) {
+  if (draw_context::recording) {
+    // The state moves on at once, for callers that read it; the driver hears of it
+    // when the tape is played.
+    draw_context::RecordColor(red, green, blue);
+    st.color_red = ClampByte(red);
+    st.color_green = ClampByte(green);
+    st.color_blue = ClampByte(blue);
+    return;
+  }
   draw_context::BeforeDrawing();
   st.color_red = ClampByte(red);
   st.color_green = ClampByte(green);
@@ -232,6 +241,7 @@ void SetBlend(int mode) {
 }
 
 void SetClsColor(int red, int green, int blue) {
+  draw_context::EndLayer();
   st.clscolor_red = ClampByte(red);
   st.clscolor_green = ClampByte(green);
   st.clscolor_blue = ClampByte(blue);
@@ -249,6 +259,7 @@ void SetViewport(int x, int y, int w, int h) {
 }
 
 void SetRotation(double degrees) {
+  draw_context::EndLayer();
   st.tform_rot = std::isfinite(degrees) ? degrees : 0.0;
   BuildMatrix();
 }

@@ -81,16 +81,28 @@ bool BindFrame(const ImageHandle& image, int frame, int mode, int new_strip) {
 }  // namespace
 
 void TPoly::_Begin() {
+  if (draw_context::recording) {
+    draw_context::RecordStrips(true);
+    return;
+  }
   current = CurrentFrame{};
 }
 
 void TPoly::_End() {
+  if (draw_context::recording) {
+    draw_context::RecordStrips(false);
+    return;
+  }
   current = CurrentFrame{};
   ClosePrimitive();
   Doubled(false);
 }
 
 void TPoly::Doubled(bool on) {
+  if (draw_context::recording) {
+    draw_context::RecordDoubled(on);
+    return;
+  }
   if (on == draw_context::strips_doubled) return;
   ClosePrimitive();
   draw_context::UseDoubledStrips(on && draw_context::display_open);
@@ -107,6 +119,10 @@ void TPoly::GetFrame(const ImageHandle& image, int frame, int mode, int new_stri
 void TPoly::Draw(const ImageHandle& image, int frame, std::span<const TPolySlot> slots, int mode,
                  int new_strip) {
   if (slots.size() < 6 || slots.size() % 2 != 0) return;
+  if (draw_context::recording && image) {
+    draw_context::RecordStrip(image, frame, slots, mode, new_strip);
+    return;
+  }
   if (!BindFrame(image, frame, mode, new_strip)) return;
 
   // A trailing partial vertex is never read.

@@ -114,6 +114,7 @@ TEST_F(PacingTest, FullScreenScalesTheDisplayToFitAndStillPacesInSoftware) {
   Cls();
   SetColor(255, 0, 0);
   DrawRect(0, 0, 2, 2);
+  FinishDrawing();
   glFinish();
   auto red_at = [](int x, int y_up) {
     unsigned char p[4] = {0, 0, 0, 0};

@@ -59,6 +59,7 @@ struct Px {
 
 // Back-buffer pixel at window (x, y), y measured from the top.
 inline Px ReadBack(int x, int y) {
+  FinishDrawing();
   glFinish();
   std::uint8_t p[4] = {0, 0, 0, 0};
   glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -21,10 +21,19 @@ using drawtest::kW;
 
 std::vector<std::uint8_t> WholeFrame() {
   std::vector<std::uint8_t> px(static_cast<std::size_t>(kW) * kH * 4);
+  FinishDrawing();
   glFinish();
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, kW, kH, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
   return px;
+}
+
+// Channels that differ (the whole frame is too long to print).
+int Differences(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+  if (a.size() != b.size()) return -1;
+  int n = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
+  return n;
 }
 
 int LitPixels(const std::vector<std::uint8_t>& px) {
@@ -199,6 +208,170 @@ TEST_F(FastDrawingTest, AStripAfterAnotherPrimitiveInItsBatchIsStillAGlow) {
     EXPECT_GT(drawtest::ReadBack(160, 120).r, 100);
   }
   DotImage.reset();
+}
+
+// A frame like the game's: a backdrop, a first batch of lines (the web) and then
+// things that move. `shade` changes one line of the first batch.
+void LayeredFrame(const ImageHandle& backdrop, int shade, int mover) {
+  Cls();
+  DrawImage(backdrop, 0, 0, 0);
+  {
+    GlowBatch web;
+    for (int i = 0; i < 8; ++i)
+      web.Line(10 + 35 * i, 15, 300 - 35 * i, 225,
+               LineLook{0xFF2040FFu, 32, 64, 255, 16, i == 3 ? 1 : 2});
+    web.Line(10, 120, 310, 120, LineLook{0xFF000000u | (shade << 8), 0, shade, 0, 16, 2});
+  }
+  GlowLine(20 + mover, 200, 60 + mover, 180, 0xFFFF8000u, 255, 128, 0);
+  DrawRect(5 + mover, 5, 10, 10);
+}
+
+class LayerCacheTest : public FastDrawingTest {
+ protected:
+  void SetUp() override {
+    FastDrawingTest::SetUp();
+    if (!DotImage) {
+      RegisterEmbeddedResources();
+      DotImage = LoadImage("IncBin::res\\dot.png", -1);
+      if (DotImage) CenterImageHandle(DotImage);
+    }
+    ASSERT_TRUE(DotImage);
+    InitGlowDrawing();
+    std::vector<std::uint8_t> px;
+    for (int i = 0; i < kW * kH; ++i)
+      px.insert(px.end(),
+                {static_cast<std::uint8_t>(i % 97), static_cast<std::uint8_t>(i % 53), 60});
+    backdrop_ = drawtest::LoadBytes("layer_backdrop.png", drawtest::EncodePng(kW, kH, 3, px), 3);
+    ASSERT_TRUE(backdrop_);
+  }
+  void TearDown() override {
+    backdrop_.reset();
+    DotImage.reset();
+    FastDrawingTest::TearDown();
+  }
+  // The frame drawn without the layer cache, from the state the game frames start in.
+  std::vector<std::uint8_t> PlainFrame(int shade, int mover) {
+    SetLayerCache(false);
+    StartOfFrame();
+    LayeredFrame(backdrop_, shade, mover);
+    std::vector<std::uint8_t> px = WholeFrame();
+    SetLayerCache(true);
+    Flip(0);
+    return px;
+  }
+  void StartOfFrame() {
+    SetColor(255, 255, 255);
+    SetBlend(NeonMode == 1 ? BLEND_ADD : BLEND_SOLID);
+  }
+  ImageHandle backdrop_;
+};
+
+TEST_F(LayerCacheTest, ARepeatedFirstLayerIsCopiedBackAsDrawn) {
+  for (const int neon : {1, 0}) {
+    SCOPED_TRACE(neon);
+    NeonMode = neon;
+    ResetDrawState();
+    const long shown = LayersShown();
+    std::vector<std::uint8_t> last;
+    for (int frame = 0; frame < 4; ++frame) {
+      StartOfFrame();
+      LayeredFrame(backdrop_, 255, frame);
+      last = WholeFrame();
+      Flip(0);
+    }
+    // Recorded once, copied aside when it repeats, copied back from the third frame.
+    EXPECT_EQ(LayersShown(), shown + 2);
+    EXPECT_EQ(Differences(last, PlainFrame(255, 3)), 0);
+  }
+}
+
+TEST_F(LayerCacheTest, AChangedLayerIsDrawnAfresh) {
+  NeonMode = 1;
+  ResetDrawState();
+  for (int frame = 0; frame < 3; ++frame) {
+    StartOfFrame();
+    LayeredFrame(backdrop_, 255, 0);
+    Flip(0);
+  }
+  const long shown = LayersShown();
+  StartOfFrame();
+  LayeredFrame(backdrop_, 128, 0);  // one strand dimmer
+  const std::vector<std::uint8_t> changed = WholeFrame();
+  Flip(0);
+  EXPECT_EQ(LayersShown(), shown);
+  EXPECT_EQ(Differences(changed, PlainFrame(128, 0)), 0);
+  // A new backdrop image with the same pixels is another layer too.
+  backdrop_ = drawtest::LoadBytes(
+      "layer_backdrop2.png", drawtest::EncodePng(2, 2, 3, std::vector<std::uint8_t>(12, 250)), 3);
+  StartOfFrame();
+  LayeredFrame(backdrop_, 128, 0);
+  const std::vector<std::uint8_t> other = WholeFrame();
+  Flip(0);
+  EXPECT_EQ(Differences(other, PlainFrame(128, 0)), 0);
+  EXPECT_EQ(LayersShown(), shown);
+}
+
+// Wire lines set the colour; a copied layer must leave the state the calls would have.
+TEST_F(LayerCacheTest, TheStateALayerLeavesHoldsWhenItIsCopiedBack) {
+  NeonMode = 0;
+  ResetDrawState();
+  auto frame = [&] {
+    StartOfFrame();
+    Cls();
+    DrawImage(backdrop_, 0, 0, 0);
+    {
+      GlowBatch web(GlowBatch::kCallersColour);
+      SetColor(0, 255, 0);
+      web.Line(10, 10, 300, 200, LineLook{0, 255, 0, 0, 16});
+    }
+    SetAlpha(1);
+    DrawRect(100, 100, 30, 30);  // in the green the layer left
+  };
+  const long shown = LayersShown();
+  for (int i = 0; i < 3; ++i) {
+    frame();
+    Flip(0);
+  }
+  frame();
+  EXPECT_EQ(LayersShown(), shown + 2);
+  EXPECT_EQ(CurrentDrawState().color_green, 255);
+  const drawtest::Px p = drawtest::ReadBack(110, 110);
+  EXPECT_EQ(p.r, 0);
+  EXPECT_EQ(p.g, 255);
+  EXPECT_EQ(p.b, 0);
+}
+
+TEST_F(LayerCacheTest, PixelsReadAmidALayerShowIt) {
+  NeonMode = 1;
+  ResetDrawState();
+  StartOfFrame();
+  Cls();
+  DrawImage(backdrop_, 0, 0, 0);  // still on the tape
+  const drawtest::Px p = drawtest::ReadBack(7, 0);
+  EXPECT_EQ(p.r, 7);
+  EXPECT_EQ(p.g, 7);
+  EXPECT_EQ(p.b, 60);
+  Flip(0);
+}
+
+// The pixels kept aside belong to a context; a new one starts afresh.
+TEST_F(LayerCacheTest, ANewContextNeverShowsTheOldLayer) {
+  NeonMode = 1;
+  ResetDrawState();
+  for (int frame = 0; frame < 3; ++frame) {
+    StartOfFrame();
+    LayeredFrame(backdrop_, 255, 0);
+    Flip(0);
+  }
+  ASSERT_TRUE(OpenDisplay(kW, kH, 0, 0, 0)) << DisplayError();
+  InitGlowDrawing();
+  const long shown = LayersShown();
+  StartOfFrame();
+  LayeredFrame(backdrop_, 255, 0);
+  const std::vector<std::uint8_t> first = WholeFrame();
+  Flip(0);
+  EXPECT_EQ(LayersShown(), shown);
+  EXPECT_EQ(Differences(first, PlainFrame(255, 0)), 0);
 }
 
 }  // namespace

@@ -322,6 +322,7 @@ TEST_F(VectorFontTest, NeonTextLightsItsPixels) {
   SetClsColor(0, 0, 0);
   Cls();
   WriteText("i", 10, 10, 0xFFFFFFFFu, 0, 1, 1, 0, 255, 255, 255);
+  FinishDrawing();
   glFinish();
   auto probe = [](int x, int y) {
     unsigned char p[4] = {0, 0, 0, 0};

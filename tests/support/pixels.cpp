@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "platform/window.h"
+#include "render/draw2d.h"
 
 Rgb ReadPixel(int x, int y) {
+  FinishDrawing();
   std::uint8_t px[4] = {0, 0, 0, 0};
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(x, PlatformWindowHeight() - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, px);
@@ -19,6 +21,7 @@ bool SaveScreenshot(const char* path) {
   const int w = PlatformWindowWidth();
   const int h = PlatformWindowHeight();
   if (w <= 0 || h <= 0) return false;
+  FinishDrawing();
   std::vector<std::uint8_t> pixels(static_cast<size_t>(w) * h * 4);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
