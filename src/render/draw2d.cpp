@@ -147,10 +147,7 @@ void Plot(double x, double y) {
 
 void DrawLine(double x1, double y1, double x2, double y2, int last_pixel) {
   if (!display_open) return;
-  if (draw_context::recording) {
-    draw_context::RecordLine(x1, y1, x2, y2, last_pixel);
-    return;
-  }
+  if (draw_context::recording && draw_context::RecordLine(x1, y1, x2, y2, last_pixel)) return;
   const double tx = x1 + st.origin_x, ty = y1 + st.origin_y;
   double ax, ay, bx, by;
   Transform(st.handle_x, st.handle_y, tx, ty, &ax, &ay);
@@ -260,10 +257,7 @@ void DrawText(const std::string& text, double x, double y) {
 
 void DrawImage(const ImageHandle& image, double x, double y, int frame) {
   if (!image || !display_open) return;
-  if (draw_context::recording) {
-    draw_context::RecordImage(image, x, y, frame);
-    return;
-  }
+  if (draw_context::recording && draw_context::RecordImage(image, x, y, frame)) return;
   draw_context::BeforeDrawing();
   TGLImageFrame* f = GetImageFrame(image, frame);
   if (!f) return;

@@ -88,11 +88,13 @@ void SetFinishBeforeWait(bool on);
 void SetFastDrawing(bool on);
 bool FastDrawing();
 // A frame's first layer (from a Cls to the end of its first batch of lines) drawn
-// exactly as in the frame before is copied back from then, not drawn again. On by
+// exactly as in the frame before is copied back from then, not drawn again; a later
+// batch of glow strips drawn as in the frame before is added back from an atlas. On by
 // default, and only while the faster paths are; off for side-by-side measurements.
 void SetLayerCache(bool on);
-// Layers copied back so far (tests check the copy is taken).
+// Layers copied back and sprites added back so far (tests check the paths are taken).
 long LayersShown();
+long SpritesShown();
 // Draws whatever the service still holds back (the frame's first layer, queued lines):
 // call it before reading pixels back. Flip does it itself.
 void FinishDrawing();

@@ -77,17 +77,19 @@ void SendQueuedLines();
 extern bool strips_doubled;
 void UseDoubledStrips(bool on);
 
-// The frame's first layer (layer_cache.cpp): from a Cls until the first batch of lines
-// ends, the recordable calls below go on a tape instead of to the driver. Anything
-// else ends the layer first, so it is drawn (or copied back) before the call.
+// Layers (layer_cache.cpp): from a Cls until the first batch of lines ends, and for
+// each later batch of glow strips, the recordable calls below go on a tape instead of
+// to the driver. Anything else ends the layer first, so it is drawn (or copied back)
+// before the call. A Record call that returns false took nothing: draw the plain way.
 extern bool recording;
-void StartLayer();
+void StartLayer();   // from Cls
+void StartSprite();  // from the start of a strip batch
 void EndLayer();
 void ForgetLayers();  // the context is going or gone
 void RecordColor(int red, int green, int blue);
-void RecordImage(const ImageHandle& image, double x, double y, int frame);
-void RecordLine(double x1, double y1, double x2, double y2, int last_pixel);
-bool RecordRun(bool begin);  // false: not the tape's run, draw it the plain way
+bool RecordImage(const ImageHandle& image, double x, double y, int frame);
+bool RecordLine(double x1, double y1, double x2, double y2, int last_pixel);
+bool RecordRun(bool begin);
 void RecordStrips(bool begin);
 void RecordDoubled(bool on);
 void RecordStrip(const ImageHandle& image, int frame, std::span<const TPolySlot> slots, int mode,

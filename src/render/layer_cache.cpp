@@ -1,16 +1,28 @@
-// The frame's first layer: from a Cls to the end of the first batch of lines, what the
-// game draws is recorded on a tape instead of being drawn. Most frames begin with the
-// same backdrop and web, so the tape usually equals the last one; its pixels, copied
-// aside when it first repeated, are then copied back in one blit. Any other tape is
-// played to the driver as recorded, which draws exactly what the calls would have.
+// Layers: what the game draws is recorded on a tape instead of being drawn, and a tape
+// equal to one drawn before shows the pixels kept from then.
+//
+// The frame's first layer runs from a Cls to the end of the first batch of lines. Most
+// frames begin with the same backdrop and web, so the tape usually equals the last one;
+// its pixels, copied aside when it first repeated, are copied back in one blit.
+//
+// Every later batch of glow strips under the additive blend is a sprite: a line of
+// text, a grubsteak, an egg. Strips only ever add light, and a saturating sum does not
+// care about order, so a batch drawn once onto clear black in an atlas and added back
+// gives the pixels its strips give, at a fraction of the rasteriser's work. A batch is
+// kept once it repeats in consecutive frames.
+//
+// Any tape not kept is played to the driver as recorded, which draws exactly what the
+// calls would have.
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <span>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/window.h"
@@ -44,12 +56,27 @@ struct Tape {
   std::vector<ImageHandle> images;
   std::size_t calls_from = 0;  // the state the tape began in comes first
   bool draws = false;
+  // The strips' extent in display pixels.
+  float min_x = 0, min_y = 0, max_x = 0, max_y = 0;
 
   void Clear() {
     words.clear();
     images.clear();
     calls_from = 0;
     draws = false;
+    min_x = min_y = 1e30f;
+    max_x = max_y = -1e30f;
+  }
+  std::uint64_t Hash() const {
+    std::uint64_t h = 1469598103934665603ull;  // FNV-1a
+    for (const std::uint32_t w : words) h = (h ^ w) * 1099511628211ull;
+    for (const ImageHandle& i : images)
+      h = (h ^ reinterpret_cast<std::uintptr_t>(i.get())) * 1099511628211ull;
+    // FNV leaves the low bits poorly mixed; they pick the slot in the table of batches
+    // seen, so finish as splitmix64 does.
+    h = (h ^ (h >> 30)) * 0xbf58476d1ce4e5b9ull;
+    h = (h ^ (h >> 27)) * 0x94d049bb133111ebull;
+    return h ^ (h >> 31);
   }
   bool operator==(const Tape& o) const {
     if (words != o.words || images.size() != o.images.size()) return false;
@@ -112,6 +139,7 @@ struct FramebufferProcs {
   PFNGLBINDRENDERBUFFERPROC BindRenderbuffer = nullptr;
   PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
   PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer = nullptr;
+  PFNGLFRAMEBUFFERTEXTURE2DPROC FramebufferTexture2D = nullptr;
   PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus = nullptr;
   PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer = nullptr;
 };
@@ -136,6 +164,27 @@ struct Store {
   FramebufferProcs gl;
   GLuint framebuffer = 0, colour = 0;
   int width = 0, height = 0;  // of the colour buffer
+  // The sprites' atlas: a texture drawn into through its own framebuffer.
+  GLuint atlas_framebuffer = 0, atlas = 0;
+  int atlas_size = 0;
+  bool atlas_usable = true;
+};
+
+// Where a sprite lies in the atlas (GL's bottom-up texels) and on the display
+// (top-down display pixels, whole pixels).
+struct Sprite {
+  Tape tape;
+  int atlas_x = 0, atlas_y = 0, width = 0, height = 0;
+  int x = 0, y = 0;
+};
+
+constexpr int kMaxAtlasSize = 2048;
+constexpr std::size_t kMaxSprites = 1024;
+constexpr std::size_t kSeenSlots = 4096;  // a power of two
+
+struct Seen {
+  std::uint64_t hash = 0;
+  long frame = -1;
 };
 
 Store store;
@@ -146,6 +195,17 @@ int run_depth = 0;          // line runs opened on the tape
 bool tape_doubled = false;  // the strips' doubling as the tape leaves it
 bool enabled = true;
 long shown_count = 0;
+bool sprite_tape = false;  // the tape being recorded is a sprite's
+bool playing = false;      // a tape is going to the driver: its batches are not sprites
+
+// The sprites kept, their index by hash, the shelves they are packed on, and the
+// batches seen lately, so a batch is kept only when it repeats.
+std::vector<Sprite> sprites;
+std::unordered_map<std::uint64_t, std::size_t> sprite_index;
+int shelf_x = 0, shelf_y = 0, shelf_height = 0;
+Seen seen[kSeenSlots];
+long frame_number = 0;
+long sprites_shown = 0;
 
 // The objects of the live context, made when first needed; false where the driver
 // has no framebuffer objects.
@@ -163,6 +223,7 @@ bool Ready() {
                    Load(&g.BindRenderbuffer, "glBindRenderbuffer") &&
                    Load(&g.RenderbufferStorage, "glRenderbufferStorage") &&
                    Load(&g.FramebufferRenderbuffer, "glFramebufferRenderbuffer") &&
+                   Load(&g.FramebufferTexture2D, "glFramebufferTexture2D") &&
                    Load(&g.CheckFramebufferStatus, "glCheckFramebufferStatus") &&
                    Load(&g.BlitFramebuffer, "glBlitFramebuffer");
   }
@@ -245,6 +306,7 @@ void PutState(Tape& t) {
 // Sends the tape to the driver: the calls as the game made them, from the state the
 // tape began in.
 void Play(const Tape& tape) {
+  playing = true;
   st = state_at_start;
   TapeReader in(tape);
   while (in.More()) {
@@ -288,9 +350,180 @@ void Play(const Tape& tape) {
         break;
       }
       default:
+        playing = false;
         return;  // cannot happen: only this file writes tapes
     }
   }
+  playing = false;
+}
+
+// Sprites want the display drawn at 1:1 from the drawable's corner, where display
+// pixels are the drawable's.
+bool DisplayAtOneToOne() {
+  const PlatformView view = PlatformViewRect();
+  return view.scale == 1.0 && view.x == 0 && view.y == 0 && view.w == st.g_width &&
+         view.h == st.g_height && st.vres_mousexscale == 1.0 && st.vres_mouseyscale == 1.0;
+}
+
+void DropSprites() {
+  for (Sprite& s : sprites) s.tape.Clear();  // their capacity stays for the next ones
+  sprites.clear();
+  sprite_index.clear();
+  shelf_x = shelf_y = shelf_height = 0;
+}
+
+bool MakeAtlas() {
+  if (store.atlas != 0) return true;
+  if (!store.atlas_usable) return false;
+  const FramebufferProcs& g = store.gl;
+  store.atlas_size = std::min(kMaxAtlasSize, draw_context::max_texture_size);
+  glGenTextures(1, &store.atlas);
+  draw_context::BindTex(store.atlas);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, store.atlas_size, store.atlas_size, 0, GL_RGBA,
+               GL_UNSIGNED_BYTE, nullptr);
+  g.GenFramebuffers(1, &store.atlas_framebuffer);
+  g.BindFramebuffer(GL_FRAMEBUFFER, store.atlas_framebuffer);
+  g.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, store.atlas, 0);
+  store.atlas_usable = g.CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  g.BindFramebuffer(GL_FRAMEBUFFER, 0);
+  if (!store.atlas_usable) {
+    glDeleteTextures(1, &store.atlas);
+    draw_context::cache_texture = 0;
+    store.atlas = 0;
+  }
+  return store.atlas_usable;
+}
+
+// Room for a w x h sprite on the atlas's shelves; a full atlas starts again empty.
+bool Place(int w, int h, int* ax, int* ay) {
+  const int size = store.atlas_size;
+  if (w > size || h > size) return false;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (shelf_x + w > size) {
+      shelf_y += shelf_height;
+      shelf_x = shelf_height = 0;
+    }
+    if (shelf_y + h <= size && sprites.size() < kMaxSprites) {
+      *ax = shelf_x;
+      *ay = shelf_y;
+      shelf_x += w;
+      shelf_height = std::max(shelf_height, h);
+      return true;
+    }
+    DropSprites();
+  }
+  return false;
+}
+
+// The display pixels the tape's strips can reach: their extent on whole pixels, within
+// the scissor and the display. False when none.
+bool Extent(const Tape& t, int* x, int* y, int* w, int* h) {
+  if (!(t.min_x <= t.max_x) || !(t.min_y <= t.max_y)) return false;
+  const double left = std::max({std::floor(t.min_x) - 1.0, 0.0, double(st.viewport_x)});
+  const double top = std::max({std::floor(t.min_y) - 1.0, 0.0, double(st.viewport_y)});
+  const double right = std::min(
+      {std::ceil(t.max_x) + 1.0, double(st.g_width), double(st.viewport_x) + st.viewport_w});
+  const double bottom = std::min(
+      {std::ceil(t.max_y) + 1.0, double(st.g_height), double(st.viewport_y) + st.viewport_h});
+  if (!(right > left) || !(bottom > top)) return false;
+  *x = static_cast<int>(left);
+  *y = static_cast<int>(top);
+  *w = static_cast<int>(right - left);
+  *h = static_cast<int>(bottom - top);
+  return true;
+}
+
+void Play(const Tape& tape);
+
+// Draws the tape's strips into the sprite's place on the atlas, over clear black. The
+// projection stays the display's and the viewport only moves by whole pixels, so the
+// strips land on texels as they would on the drawable's pixels.
+void DrawIntoAtlas(const Sprite& s) {
+  const FramebufferProcs& g = store.gl;
+  g.BindFramebuffer(GL_FRAMEBUFFER, store.atlas_framebuffer);
+  glViewport(s.atlas_x - s.x, s.atlas_y + s.height + s.y - st.g_height, st.g_width, st.g_height);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(s.atlas_x, s.atlas_y, s.width, s.height);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  Play(s.tape);
+  g.BindFramebuffer(GL_FRAMEBUFFER, 0);
+  const PlatformView view = PlatformViewRect();
+  glViewport(view.x, view.y, view.w, view.h);
+  draw_context::cache_blend_known = false;
+  const DrawState final_state = st;
+  draw_context::ApplyWholeState();  // scissor, clear colour, blend, colour
+  st = final_state;
+}
+
+// Adds the sprite's texels onto the display, one texel a pixel.
+void AddSprite(const Sprite& s) {
+  const double k = 1.0 / store.atlas_size;
+  const double u0 = s.atlas_x * k, u1 = (s.atlas_x + s.width) * k;
+  const double v0 = s.atlas_y * k, v1 = (s.atlas_y + s.height) * k;
+  draw_context::EnableTex(store.atlas);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);
+  glDisable(GL_ALPHA_TEST);
+  draw_context::cache_blend_known = false;
+  glBegin(GL_QUADS);
+  glTexCoord2d(u0, v1);
+  glVertex2d(s.x, s.y);
+  glTexCoord2d(u1, v1);
+  glVertex2d(s.x + s.width, s.y);
+  glTexCoord2d(u1, v0);
+  glVertex2d(s.x + s.width, s.y + s.height);
+  glTexCoord2d(u0, v0);
+  glVertex2d(s.x, s.y + s.height);
+  glEnd();
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  draw_context::UseBlend(st.blend_mode);
+  ++sprites_shown;
+}
+
+// True when the batch was seen in this frame or the one before; notes it either way.
+bool SeenLately(std::uint64_t hash) {
+  Seen& slot = seen[hash & (kSeenSlots - 1)];
+  const bool lately = slot.hash == hash && slot.frame >= frame_number - 1;
+  slot.hash = hash;
+  slot.frame = frame_number;
+  return lately;
+}
+
+// A sprite's tape at its end: shown from the atlas, kept there, or played.
+void EndSprite() {
+  const std::uint64_t hash = current.Hash();
+  if (const auto found = sprite_index.find(hash); found != sprite_index.end()) {
+    const Sprite& s = sprites[found->second];
+    if (s.tape == current) {
+      const DrawState final_state = st;
+      draw_context::ApplyWholeState();
+      st = final_state;
+      AddSprite(s);
+      current.Clear();
+      return;
+    }
+  }
+  Sprite fresh;
+  if (!SeenLately(hash) || !MakeAtlas() ||
+      !Extent(current, &fresh.x, &fresh.y, &fresh.width, &fresh.height) ||
+      !Place(fresh.width, fresh.height, &fresh.atlas_x, &fresh.atlas_y)) {
+    Play(current);
+    current.Clear();
+    return;
+  }
+  sprites.push_back(std::move(fresh));
+  Sprite& s = sprites.back();
+  std::swap(s.tape, current);
+  sprite_index[hash] = sprites.size() - 1;
+  DrawIntoAtlas(s);
+  AddSprite(s);
+  current.Clear();
 }
 
 }  // namespace
@@ -299,7 +532,22 @@ namespace draw_context {
 
 void StartLayer() {
   recording = false;
+  ++frame_number;
   if (!enabled || !display_open || !FastDrawing() || !Ready()) return;
+  sprite_tape = false;
+  current.Clear();
+  PutState(current);
+  state_at_start = st;
+  run_depth = 0;
+  tape_doubled = strips_doubled;
+  recording = true;
+}
+
+void StartSprite() {
+  if (playing || !enabled || !display_open || st.blend_mode != BLEND_ADD || !FastDrawing() ||
+      !Ready() || !DisplayAtOneToOne())
+    return;
+  sprite_tape = true;
   current.Clear();
   PutState(current);
   state_at_start = st;
@@ -311,6 +559,12 @@ void StartLayer() {
 void EndLayer() {
   if (!recording) return;
   recording = false;
+  if (sprite_tape) {
+    // Ended early by something not a strip: drawn as it came.
+    Play(current);
+    current.Clear();
+    return;
+  }
   if (current.draws && captured_valid && current == captured) {
     // The state the calls would have left, sent to the driver as they would have.
     const DrawState final_state = st;
@@ -340,6 +594,7 @@ void ForgetLayers() {
   previous.Clear();
   captured.Clear();
   captured_valid = false;
+  DropSprites();
   store = Store{};
 }
 
@@ -350,16 +605,25 @@ void RecordColor(int red, int green, int blue) {
   current.PutInt(blue);
 }
 
-void RecordImage(const ImageHandle& image, double x, double y, int frame) {
+bool RecordImage(const ImageHandle& image, double x, double y, int frame) {
+  if (sprite_tape) {
+    EndLayer();
+    return false;
+  }
   current.Put(kImage);
   current.PutImage(image);
   current.PutReal(x);
   current.PutReal(y);
   current.PutInt(frame);
   current.draws = true;
+  return true;
 }
 
-void RecordLine(double x1, double y1, double x2, double y2, int last_pixel) {
+bool RecordLine(double x1, double y1, double x2, double y2, int last_pixel) {
+  if (sprite_tape) {
+    EndLayer();
+    return false;
+  }
   current.Put(kLine);
   current.PutReal(x1);
   current.PutReal(y1);
@@ -367,10 +631,14 @@ void RecordLine(double x1, double y1, double x2, double y2, int last_pixel) {
   current.PutReal(y2);
   current.PutInt(last_pixel);
   current.draws = true;
+  return true;
 }
 
 bool RecordRun(bool begin) {
-  if (!begin && run_depth == 0) return false;  // a run opened before the layer
+  if (sprite_tape || (!begin && run_depth == 0)) {  // not a run this tape can hold
+    EndLayer();
+    return false;
+  }
   current.Put(begin ? kRunBegin : kRunEnd);
   run_depth += begin ? 1 : -1;
   if (!begin && run_depth == 0) EndLayer();
@@ -379,7 +647,13 @@ bool RecordRun(bool begin) {
 
 void RecordStrips(bool begin) {
   current.Put(begin ? kStripsBegin : kStripsEnd);
-  if (!begin && current.draws) EndLayer();
+  if (begin || !current.draws) return;
+  if (sprite_tape) {
+    recording = false;
+    EndSprite();
+  } else {
+    EndLayer();
+  }
 }
 
 void RecordDoubled(bool on) {
@@ -398,6 +672,12 @@ void RecordStrip(const ImageHandle& image, int frame, std::span<const TPolySlot>
   current.PutInt(new_strip);
   current.Put(static_cast<std::uint32_t>(slots.size()));
   for (const TPolySlot& s : slots) current.Put(s.bits);
+  for (std::size_t v = 0; v + 1 < slots.size(); v += kTPolySlotsPerVertex) {
+    current.min_x = std::min(current.min_x, slots[v].real());
+    current.max_x = std::max(current.max_x, slots[v].real());
+    current.min_y = std::min(current.min_y, slots[v + 1].real());
+    current.max_y = std::max(current.max_y, slots[v + 1].real());
+  }
   current.draws = true;
 }
 
@@ -411,6 +691,10 @@ void SetLayerCache(bool on) {
 
 long LayersShown() {
   return shown_count;
+}
+
+long SpritesShown() {
+  return sprites_shown;
 }
 
 void FinishDrawing() {

@@ -81,6 +81,7 @@ bool BindFrame(const ImageHandle& image, int frame, int mode, int new_strip) {
 }  // namespace
 
 void TPoly::_Begin() {
+  if (!draw_context::recording) draw_context::StartSprite();
   if (draw_context::recording) {
     draw_context::RecordStrips(true);
     return;

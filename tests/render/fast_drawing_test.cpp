@@ -36,6 +36,22 @@ int Differences(const std::vector<std::uint8_t>& a, const std::vector<std::uint8
   return n;
 }
 
+// A sprite adds its strips' light after rounding it once on its own, where the strips
+// would have been rounded onto what lies below: a level off at a few pixels at most.
+void ExpectAlmostSame(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+  ASSERT_EQ(a.size(), b.size());
+  int worst = 0;
+  std::size_t differing = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (i % 4 == 3) continue;  // alpha is never shown
+    const int d = std::abs(a[i] - b[i]);
+    worst = std::max(worst, d);
+    differing += d != 0;
+  }
+  EXPECT_LE(worst, 1);
+  EXPECT_LT(differing, a.size() / 1000);
+}
+
 int LitPixels(const std::vector<std::uint8_t>& px) {
   int lit = 0;
   for (std::size_t i = 0; i < px.size(); i += 4) lit += px[i] + px[i + 1] + px[i + 2] > 0;
@@ -372,6 +388,114 @@ TEST_F(LayerCacheTest, ANewContextNeverShowsTheOldLayer) {
   Flip(0);
   EXPECT_EQ(LayersShown(), shown);
   EXPECT_EQ(Differences(first, PlainFrame(255, 0)), 0);
+}
+
+// Strips added over a backdrop and a web: dim and bright batches crossing each other
+// till they saturate, one of them moving by a quarter pixel a frame.
+void SpriteFrame(const ImageHandle& backdrop, int frame) {
+  Cls();
+  DrawImage(backdrop, 0, 0, 0);
+  GlowLine(0, 120, 320, 120, 0xFF2040FFu, 32, 64, 255);  // the first layer
+  for (int i = 0; i < 6; ++i)
+    GlowPolygon(60 + 40 * i, 100 + 7 * i, 5 * i, 3 + i, 30, i % 2 ? 0xFFFFFFFFu : 0xFF804020u, 255,
+                255, 255);
+  {
+    GlowBatch mover;
+    const double dx = 0.25 * frame;
+    mover.Line(40 + dx, 40, 280 + dx, 200, LineLook{0xFF40FF80u, 64, 255, 128, GlowWidth20, 2});
+  }
+  {
+    GlowBatch faint;  // translucent vertex colours
+    faint.Line(10, 220, 310, 20, LineLook{0x60FFC000u, 255, 192, 0, GlowWidth16});
+  }
+}
+
+class SpriteTest : public LayerCacheTest {
+ protected:
+  std::vector<std::uint8_t> Frames(int count, bool cache) {
+    SetLayerCache(cache);
+    std::vector<std::uint8_t> last;
+    for (int frame = 0; frame < count; ++frame) {
+      StartOfFrame();
+      SpriteFrame(backdrop_, frame);
+      last = WholeFrame();
+      Flip(0);
+    }
+    SetLayerCache(true);
+    return last;
+  }
+};
+
+TEST_F(SpriteTest, BatchesRepeatedFromFrameToFrameAreAddedBackAsDrawn) {
+  NeonMode = 1;
+  ResetDrawState();
+  const long shown = SpritesShown();
+  const std::vector<std::uint8_t> cached = Frames(5, true);
+  // Seven still batches, kept in the second frame and shown from the atlas in it and
+  // the three after; the moving one never is.
+  EXPECT_EQ(SpritesShown() - shown, 4 * 7);
+  ExpectAlmostSame(cached, Frames(5, false));
+}
+
+TEST_F(SpriteTest, OnlyAdditiveStripsBecomeSprites) {
+  NeonMode = 1;
+  ResetDrawState();
+  const long shown = SpritesShown();
+  SetLayerCache(true);
+  for (int frame = 0; frame < 3; ++frame) {
+    SetColor(255, 255, 255);
+    SetBlend(BLEND_ALPHA);
+    SpriteFrame(backdrop_, 0);
+    Flip(0);
+  }
+  EXPECT_EQ(SpritesShown(), shown);
+}
+
+// A viewport cuts the sprites as it cuts the strips.
+TEST_F(SpriteTest, ASpriteIsClippedByTheViewport) {
+  NeonMode = 1;
+  ResetDrawState();
+  std::vector<std::uint8_t> frames[2];
+  for (const bool cache : {true, false}) {
+    SetLayerCache(cache);
+    for (int frame = 0; frame < 4; ++frame) {
+      StartOfFrame();
+      SetViewport(50, 30, 200, 150);
+      SpriteFrame(backdrop_, 0);
+      frames[cache ? 0 : 1] = WholeFrame();
+      Flip(0);
+    }
+  }
+  SetLayerCache(true);
+  ExpectAlmostSame(frames[0], frames[1]);
+}
+
+// More still batches than the atlas holds: it starts again, and every frame still
+// shows what its strips would.
+TEST_F(SpriteTest, AFullAtlasStartsAgainWithoutLosingAPixel) {
+  NeonMode = 1;
+  ResetDrawState();
+  auto frame = [&] {
+    StartOfFrame();
+    Cls();
+    DrawImage(backdrop_, 0, 0, 0);
+    GlowLine(0, 0, 1, 1, 0xFF000010u, 0, 0, 16);
+    // Each nearly fills the window; 2048 x 2048 holds 48 of them.
+    for (int i = 0; i < 60; ++i)
+      GlowLine(2 + i % 7, 5 + i % 11, 318 - i % 5, 230 - i % 3, 0xFF030302u + (i % 3), 3, 3, 2);
+  };
+  std::vector<std::uint8_t> frames[2];
+  for (const bool cache : {true, false}) {
+    SetLayerCache(cache);
+    for (int i = 0; i < 3; ++i) {
+      frame();
+      frames[cache ? 0 : 1] = WholeFrame();
+      Flip(0);
+    }
+  }
+  SetLayerCache(true);
+  EXPECT_GT(LitPixels(frames[1]), kW * kH / 2);
+  ExpectAlmostSame(frames[0], frames[1]);
 }
 
 }  // namespace
