@@ -102,6 +102,7 @@ void DrawOnce(const Scene& s) {
 
 std::vector<std::uint8_t> ReadBack() {
   std::vector<std::uint8_t> rgba(static_cast<std::size_t>(kWidth) * kHeight * 4);
+  FinishDrawing();
   glFinish();
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);

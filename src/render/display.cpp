@@ -173,15 +173,16 @@ void Cls() {
   if (!display_open) return;
   draw_context::BeforeDrawing();
   FollowView();
-  // The whole window, margins around the play area too: the scissor would otherwise
-  // leave whatever the last swap left there.
-  const bool scissor_on = draw_context::scissor_on;
-  if (scissor_on) glDisable(GL_SCISSOR_TEST);
-  glClear(GL_COLOR_BUFFER_BIT);
-  if (scissor_on) glEnable(GL_SCISSOR_TEST);
   draw_context::frame_untouched =
       st.clscolor_red == 0 && st.clscolor_green == 0 && st.clscolor_blue == 0;
-  draw_context::StartLayer();
+  if (!draw_context::StartLayer()) {
+    // The whole window, margins around the play area too: the scissor would otherwise
+    // leave whatever the last swap left there.
+    const bool scissor_on = draw_context::scissor_on;
+    if (scissor_on) glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (scissor_on) glEnable(GL_SCISSOR_TEST);
+  }
   if (DrawLogEnabled()) {
     DrawEntry e;
     e.kind = DrawKind::Clear;

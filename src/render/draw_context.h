@@ -82,7 +82,7 @@ void UseDoubledStrips(bool on);
 // to the driver. Anything else ends the layer first, so it is drawn (or copied back)
 // before the call. A Record call that returns false took nothing: draw the plain way.
 extern bool recording;
-void StartLayer();   // from Cls
+bool StartLayer();   // from Cls; true when the clear itself waits on the tape
 void StartSprite();  // from the start of a strip batch
 void EndLayer();
 void ForgetLayers();  // the context is going or gone

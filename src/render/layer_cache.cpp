@@ -1,22 +1,27 @@
-// Layers: what the game draws is recorded on a tape instead of being drawn, and a tape
-// equal to one drawn before shows the pixels kept from then.
+// Layers: what the game draws is recorded on a tape instead of being drawn, and what
+// was drawn before is shown again from pixels kept then, wherever the tape shows it
+// would come out the same.
 //
-// The frame's first layer runs from a Cls to the end of the first batch of lines. Most
-// frames begin with the same backdrop and web, so the tape usually equals the last one;
-// its pixels, copied aside when it first repeated, are copied back in one blit.
+// A frame's tape runs from its Cls until a call the tape cannot hold (a new blend, a
+// rectangle, the Flip). Most frames begin as the one before did: the backdrop, the web,
+// the text of a still screen. The longest run of whole batches two frames share is
+// copied aside, and a later frame that begins with the same run gets it back in one
+// blit.
 //
-// Every later batch of glow strips under the additive blend is a sprite: a line of
-// text, a grubsteak, an egg. Strips only ever add light, and a saturating sum does not
-// care about order, so a batch drawn once onto clear black in an atlas and added back
-// gives the pixels its strips give, at a fraction of the rasteriser's work. A batch is
-// kept once it repeats in consecutive frames.
+// Past that run, each batch of glow strips under the additive blend may be a sprite: a
+// line of text, a grubsteak, an egg. Strips only ever add light, and a saturating sum
+// does not care about order, so a batch drawn once onto clear black in an atlas and
+// added back gives the pixels its strips give (each sprite is rounded on its own, so a
+// pixel may end a level apart), at a fraction of the rasteriser's work. A batch is kept
+// once it repeats in consecutive frames.
 //
-// Any tape not kept is played to the driver as recorded, which draws exactly what the
-// calls would have.
+// Whatever is not kept is played to the driver as recorded, which draws exactly what
+// the calls would have.
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -40,7 +45,8 @@ using draw_context::st;
 namespace {
 
 enum Op : std::uint32_t {
-  kColor = 1,
+  kClear = 1,
+  kColor,
   kImage,
   kLine,
   kRunBegin,
@@ -51,38 +57,23 @@ enum Op : std::uint32_t {
   kStrip,
 };
 
+// Calls as words. An image is named by its place in `images` and by its address, so
+// equal words mean the same images: the tape holds them, so no other image can take
+// an address it names.
 struct Tape {
   std::vector<std::uint32_t> words;
   std::vector<ImageHandle> images;
   std::size_t calls_from = 0;  // the state the tape began in comes first
-  bool draws = false;
-  // The strips' extent in display pixels.
-  float min_x = 0, min_y = 0, max_x = 0, max_y = 0;
+  // Where each batch (or outermost run of wire lines) ends, and the colour then.
+  std::vector<std::size_t> ends;
+  std::vector<std::array<int, 3>> end_colours;
 
   void Clear() {
     words.clear();
     images.clear();
+    ends.clear();
+    end_colours.clear();
     calls_from = 0;
-    draws = false;
-    min_x = min_y = 1e30f;
-    max_x = max_y = -1e30f;
-  }
-  std::uint64_t Hash() const {
-    std::uint64_t h = 1469598103934665603ull;  // FNV-1a
-    for (const std::uint32_t w : words) h = (h ^ w) * 1099511628211ull;
-    for (const ImageHandle& i : images)
-      h = (h ^ reinterpret_cast<std::uintptr_t>(i.get())) * 1099511628211ull;
-    // FNV leaves the low bits poorly mixed; they pick the slot in the table of batches
-    // seen, so finish as splitmix64 does.
-    h = (h ^ (h >> 30)) * 0xbf58476d1ce4e5b9ull;
-    h = (h ^ (h >> 27)) * 0x94d049bb133111ebull;
-    return h ^ (h >> 31);
-  }
-  bool operator==(const Tape& o) const {
-    if (words != o.words || images.size() != o.images.size()) return false;
-    for (std::size_t i = 0; i < images.size(); ++i)
-      if (images[i] != o.images[i]) return false;
-    return true;
   }
   void Put(std::uint32_t w) { words.push_back(w); }
   void PutInt(int v) { words.push_back(static_cast<std::uint32_t>(v)); }
@@ -96,15 +87,36 @@ struct Tape {
     std::uint32_t index = 0;
     while (index < images.size() && images[index] != image) ++index;
     if (index == images.size()) images.push_back(image);
+    const auto address = reinterpret_cast<std::uintptr_t>(image.get());
     words.push_back(index);
+    words.push_back(static_cast<std::uint32_t>(address));
+    words.push_back(static_cast<std::uint32_t>(static_cast<std::uint64_t>(address) >> 32));
+  }
+  void MarkEnd() {
+    ends.push_back(words.size());
+    end_colours.push_back({st.color_red, st.color_green, st.color_blue});
   }
 };
 
-// Reads a tape back in the order it was written.
+std::uint64_t HashWords(const std::uint32_t* w, std::size_t n, std::uint64_t h) {
+  for (std::size_t i = 0; i < n; ++i) h = (h ^ w[i]) * 1099511628211ull;  // FNV-1a
+  return h;
+}
+
+// FNV leaves the low bits poorly mixed, and they pick a slot in the table of batches
+// seen; finish as splitmix64 does.
+std::uint64_t FinishHash(std::uint64_t h) {
+  h = (h ^ (h >> 30)) * 0xbf58476d1ce4e5b9ull;
+  h = (h ^ (h >> 27)) * 0x94d049bb133111ebull;
+  return h ^ (h >> 31);
+}
+
+// Reads a stretch of a tape back in the order it was written.
 class TapeReader {
  public:
-  explicit TapeReader(const Tape& tape) : tape_(tape), at_(tape.calls_from) {}
-  bool More() const { return at_ < tape_.words.size(); }
+  TapeReader(const Tape& tape, std::size_t from, std::size_t to)
+      : tape_(tape), at_(from), to_(to) {}
+  bool More() const { return at_ < to_; }
   std::uint32_t Word() { return tape_.words[at_++]; }
   int Int() { return static_cast<int>(Word()); }
   double Real() {
@@ -115,7 +127,11 @@ class TapeReader {
     std::memcpy(&v, &bits, sizeof v);
     return v;
   }
-  const ImageHandle& Image() { return tape_.images[Word()]; }
+  const ImageHandle& Image() {
+    const ImageHandle& image = tape_.images[Word()];
+    at_ += 2;  // its address
+    return image;
+  }
   std::span<const TPolySlot> Slots(std::size_t count) {
     static_assert(sizeof(TPolySlot) == sizeof(std::uint32_t));
     const auto* first = reinterpret_cast<const TPolySlot*>(&tape_.words[at_]);
@@ -126,6 +142,7 @@ class TapeReader {
  private:
   const Tape& tape_;
   std::size_t at_;
+  std::size_t to_;
 };
 
 // The framebuffer entry points come from the driver at run time: a GL 1.x context
@@ -171,7 +188,7 @@ struct Store {
 };
 
 // Where a sprite lies in the atlas (GL's bottom-up texels) and on the display
-// (top-down display pixels, whole pixels).
+// (top-down display pixels, whole pixels). Its tape is the state and the one batch.
 struct Sprite {
   Tape tape;
   int atlas_x = 0, atlas_y = 0, width = 0, height = 0;
@@ -188,6 +205,7 @@ struct Seen {
 };
 
 Store store;
+// The tape being recorded, the last frame's, and the run of it whose pixels are kept.
 Tape current, previous, captured;
 bool captured_valid = false;
 DrawState state_at_start;
@@ -195,8 +213,8 @@ int run_depth = 0;          // line runs opened on the tape
 bool tape_doubled = false;  // the strips' doubling as the tape leaves it
 bool enabled = true;
 long shown_count = 0;
-bool sprite_tape = false;  // the tape being recorded is a sprite's
-bool playing = false;      // a tape is going to the driver: its batches are not sprites
+bool sprite_tape = false;  // recording one batch begun after the frame's tape ended
+bool playing = false;      // a tape is going to the driver: its batches are not recorded
 
 // The sprites kept, their index by hash, the shelves they are packed on, and the
 // batches seen lately, so a batch is kept only when it repeats.
@@ -303,14 +321,21 @@ void PutState(Tape& t) {
   t.calls_from = t.words.size();
 }
 
-// Sends the tape to the driver: the calls as the game made them, from the state the
-// tape began in.
-void Play(const Tape& tape) {
+// Sends words [from, to) of the tape to the driver: the calls as the game made them.
+void Play(const Tape& tape, std::size_t from, std::size_t to) {
   playing = true;
-  st = state_at_start;
-  TapeReader in(tape);
+  TapeReader in(tape, from, to);
   while (in.More()) {
     switch (in.Word()) {
+      case kClear: {
+        // As Cls clears: the whole window, whatever the scissor.
+        if (draw_context::scissor_on) glDisable(GL_SCISSOR_TEST);
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (draw_context::scissor_on) glEnable(GL_SCISSOR_TEST);
+        draw_context::frame_untouched =
+            st.clscolor_red == 0 && st.clscolor_green == 0 && st.clscolor_blue == 0;
+        break;
+      }
       case kColor: {
         const int r = in.Int(), g = in.Int(), b = in.Int();
         SetColor(r, g, b);
@@ -419,16 +444,42 @@ bool Place(int w, int h, int* ax, int* ay) {
   return false;
 }
 
-// The display pixels the tape's strips can reach: their extent on whole pixels, within
-// the scissor and the display. False when none.
-bool Extent(const Tape& t, int* x, int* y, int* w, int* h) {
-  if (!(t.min_x <= t.max_x) || !(t.min_y <= t.max_y)) return false;
-  const double left = std::max({std::floor(t.min_x) - 1.0, 0.0, double(st.viewport_x)});
-  const double top = std::max({std::floor(t.min_y) - 1.0, 0.0, double(st.viewport_y)});
-  const double right = std::min(
-      {std::ceil(t.max_x) + 1.0, double(st.g_width), double(st.viewport_x) + st.viewport_w});
+// The display pixels the strips in words [from, to) of the tape can reach: their extent
+// on whole pixels, within the scissor and the display. False when none.
+bool Extent(const Tape& t, std::size_t from, std::size_t to, int* x, int* y, int* w, int* h) {
+  float min_x = 1e30f, min_y = 1e30f, max_x = -1e30f, max_y = -1e30f;
+  TapeReader in(t, from, to);
+  while (in.More()) {
+    switch (in.Word()) {
+      case kColor:
+        in.Slots(3);
+        break;
+      case kDoubled:
+        in.Slots(1);
+        break;
+      case kStrip: {
+        in.Image();
+        in.Slots(3);
+        const std::span<const TPolySlot> slots = in.Slots(in.Word());
+        for (std::size_t v = 0; v + 1 < slots.size(); v += kTPolySlotsPerVertex) {
+          min_x = std::min(min_x, slots[v].real());
+          max_x = std::max(max_x, slots[v].real());
+          min_y = std::min(min_y, slots[v + 1].real());
+          max_y = std::max(max_y, slots[v + 1].real());
+        }
+        break;
+      }
+      default:  // the batch's ends
+        break;
+    }
+  }
+  if (!(min_x <= max_x) || !(min_y <= max_y)) return false;
+  const double left = std::max({std::floor(min_x) - 1.0, 0.0, double(st.viewport_x)});
+  const double top = std::max({std::floor(min_y) - 1.0, 0.0, double(st.viewport_y)});
+  const double right =
+      std::min({std::ceil(max_x) + 1.0, double(st.g_width), double(st.viewport_x) + st.viewport_w});
   const double bottom = std::min(
-      {std::ceil(t.max_y) + 1.0, double(st.g_height), double(st.viewport_y) + st.viewport_h});
+      {std::ceil(max_y) + 1.0, double(st.g_height), double(st.viewport_y) + st.viewport_h});
   if (!(right > left) || !(bottom > top)) return false;
   *x = static_cast<int>(left);
   *y = static_cast<int>(top);
@@ -436,8 +487,6 @@ bool Extent(const Tape& t, int* x, int* y, int* w, int* h) {
   *h = static_cast<int>(bottom - top);
   return true;
 }
-
-void Play(const Tape& tape);
 
 // Draws the tape's strips into the sprite's place on the atlas, over clear black. The
 // projection stays the display's and the viewport only moves by whole pixels, so the
@@ -450,7 +499,7 @@ void DrawIntoAtlas(const Sprite& s) {
   glScissor(s.atlas_x, s.atlas_y, s.width, s.height);
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT);
-  Play(s.tape);
+  Play(s.tape, s.tape.calls_from, s.tape.words.size());
   g.BindFramebuffer(GL_FRAMEBUFFER, 0);
   const PlatformView view = PlatformViewRect();
   glViewport(view.x, view.y, view.w, view.h);
@@ -495,34 +544,154 @@ bool SeenLately(std::uint64_t hash) {
   return lately;
 }
 
-// A sprite's tape at its end: shown from the atlas, kept there, or played.
-void EndSprite() {
-  const std::uint64_t hash = current.Hash();
+// True when words [from, to) are one batch of strips and nothing else, drawn where a
+// sprite can stand in for it.
+bool SpriteCandidate(const Tape& t, std::size_t from, std::size_t to) {
+  if (state_at_start.blend_mode != BLEND_ADD || !DisplayAtOneToOne()) return false;
+  bool strips = false;
+  TapeReader in(t, from, to);
+  while (in.More()) {
+    switch (in.Word()) {
+      case kColor:
+        in.Slots(3);
+        break;
+      case kDoubled:
+        in.Slots(1);
+        break;
+      case kStripsBegin:
+      case kStripsEnd:
+        break;
+      case kStrip:
+        in.Image();
+        in.Slots(3);
+        in.Slots(in.Word());
+        strips = true;
+        break;
+      default:
+        return false;
+    }
+  }
+  return strips;
+}
+
+// The colour calls of words [from, to), made for real, as playing them would.
+void SetColours(const Tape& t, std::size_t from, std::size_t to) {
+  TapeReader in(t, from, to);
+  while (in.More()) {
+    switch (in.Word()) {
+      case kColor: {
+        const int r = in.Int(), g = in.Int(), b = in.Int();
+        SetColor(r, g, b);
+        break;
+      }
+      case kDoubled:
+        in.Slots(1);
+        break;
+      case kStrip:
+        in.Image();
+        in.Slots(3);
+        in.Slots(in.Word());
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+// A batch in words [from, to): added from the atlas, kept there, or played.
+void SpriteOrPlay(const Tape& t, std::size_t from, std::size_t to) {
+  const std::uint32_t* words = t.words.data();
+  const std::size_t header = t.calls_from;
+  const std::uint64_t hash = FinishHash(
+      HashWords(words + from, to - from, HashWords(words, header, 1469598103934665603ull)));
   if (const auto found = sprite_index.find(hash); found != sprite_index.end()) {
     const Sprite& s = sprites[found->second];
-    if (s.tape == current) {
-      const DrawState final_state = st;
-      draw_context::ApplyWholeState();
-      st = final_state;
+    const std::vector<std::uint32_t>& kept = s.tape.words;
+    if (kept.size() == header + (to - from) && std::equal(words, words + header, kept.begin()) &&
+        std::equal(words + from, words + to, kept.begin() + static_cast<std::ptrdiff_t>(header))) {
+      SetColours(t, from, to);
       AddSprite(s);
-      current.Clear();
       return;
     }
   }
   Sprite fresh;
   if (!SeenLately(hash) || !MakeAtlas() ||
-      !Extent(current, &fresh.x, &fresh.y, &fresh.width, &fresh.height) ||
+      !Extent(t, from, to, &fresh.x, &fresh.y, &fresh.width, &fresh.height) ||
       !Place(fresh.width, fresh.height, &fresh.atlas_x, &fresh.atlas_y)) {
-    Play(current);
-    current.Clear();
+    Play(t, from, to);
     return;
   }
+  fresh.tape.words.assign(words, words + header);
+  fresh.tape.words.insert(fresh.tape.words.end(), words + from, words + to);
+  fresh.tape.images = t.images;
+  fresh.tape.calls_from = header;
   sprites.push_back(std::move(fresh));
-  Sprite& s = sprites.back();
-  std::swap(s.tape, current);
   sprite_index[hash] = sprites.size() - 1;
-  DrawIntoAtlas(s);
-  AddSprite(s);
+  DrawIntoAtlas(sprites.back());
+  AddSprite(sprites.back());
+}
+
+// Words [from, to) of the tape, batch by batch: sprites where they can be, played
+// where not.
+void PlayBatches(const Tape& t, std::size_t from, std::size_t to) {
+  std::size_t at = from;
+  for (const std::size_t end : t.ends) {
+    if (end <= at) continue;
+    if (end > to) break;
+    if (SpriteCandidate(t, at, end)) {
+      SpriteOrPlay(t, at, end);
+    } else {
+      Play(t, at, end);
+    }
+    at = end;
+  }
+  if (at < to) Play(t, at, to);
+}
+
+// The kept run's pixels back on the drawable, and the state as its calls leave it.
+void ShowCaptured(std::size_t end_index) {
+  const std::array<int, 3>& c = current.end_colours[end_index];
+  st.color_red = c[0];
+  st.color_green = c[1];
+  st.color_blue = c[2];
+  draw_context::ApplyWholeState();
+  Copy(false);
+  draw_context::frame_untouched = false;
+  ++shown_count;
+}
+
+// The frame's tape at its end.
+void EndFrameTape() {
+  Tape& t = current;
+  st = state_at_start;
+  std::size_t at = t.calls_from;
+  // The kept run, where the tape begins with it.
+  const std::size_t kept = captured.words.size();
+  if (captured_valid && kept <= t.words.size()) {
+    const auto end = std::lower_bound(t.ends.begin(), t.ends.end(), kept);
+    if (end != t.ends.end() && *end == kept &&
+        std::equal(captured.words.begin(), captured.words.end(), t.words.begin())) {
+      ShowCaptured(static_cast<std::size_t>(end - t.ends.begin()));
+      at = kept;
+    }
+  }
+  // The longest run of whole batches this frame shares with the one before.
+  const std::size_t same = static_cast<std::size_t>(
+      std::mismatch(t.words.begin(), t.words.end(), previous.words.begin(), previous.words.end())
+          .first -
+      t.words.begin());
+  const auto shared = std::upper_bound(t.ends.begin(), t.ends.end(), same);
+  const std::size_t run = shared == t.ends.begin() ? 0 : *(shared - 1);
+  if (run > at && SizeStore(PlatformWindowWidth(), PlatformWindowHeight())) {
+    PlayBatches(t, at, run);
+    Copy(true);
+    captured.words.assign(t.words.begin(), t.words.begin() + static_cast<std::ptrdiff_t>(run));
+    captured.images = t.images;
+    captured_valid = true;
+    at = run;
+  }
+  PlayBatches(t, at, t.words.size());
+  std::swap(previous, current);
   current.Clear();
 }
 
@@ -530,17 +699,19 @@ void EndSprite() {
 
 namespace draw_context {
 
-void StartLayer() {
+bool StartLayer() {
   recording = false;
   ++frame_number;
-  if (!enabled || !display_open || !FastDrawing() || !Ready()) return;
+  if (!enabled || !display_open || !FastDrawing() || !Ready()) return false;
   sprite_tape = false;
   current.Clear();
   PutState(current);
+  current.Put(kClear);
   state_at_start = st;
   run_depth = 0;
   tape_doubled = strips_doubled;
   recording = true;
+  return true;
 }
 
 void StartSprite() {
@@ -559,31 +730,16 @@ void StartSprite() {
 void EndLayer() {
   if (!recording) return;
   recording = false;
-  if (sprite_tape) {
-    // Ended early by something not a strip: drawn as it came.
-    Play(current);
-    current.Clear();
+  if (!sprite_tape) {
+    EndFrameTape();
     return;
   }
-  if (current.draws && captured_valid && current == captured) {
-    // The state the calls would have left, sent to the driver as they would have.
-    const DrawState final_state = st;
-    ApplyWholeState();
-    st = final_state;
-    Copy(false);
-    frame_untouched = false;
-    ++shown_count;
-    current.Clear();
-    return;
-  }
-  Play(current);
-  if (!current.draws) return;
-  if (current == previous && SizeStore(PlatformWindowWidth(), PlatformWindowHeight())) {
-    Copy(true);
-    std::swap(captured, current);
-    captured_valid = true;
+  // A lone batch: a sprite if it came to its end, else played as it came.
+  st = state_at_start;
+  if (!current.ends.empty()) {
+    PlayBatches(current, current.calls_from, current.words.size());
   } else {
-    std::swap(previous, current);
+    Play(current, current.calls_from, current.words.size());
   }
   current.Clear();
 }
@@ -615,7 +771,6 @@ bool RecordImage(const ImageHandle& image, double x, double y, int frame) {
   current.PutReal(x);
   current.PutReal(y);
   current.PutInt(frame);
-  current.draws = true;
   return true;
 }
 
@@ -630,7 +785,6 @@ bool RecordLine(double x1, double y1, double x2, double y2, int last_pixel) {
   current.PutReal(x2);
   current.PutReal(y2);
   current.PutInt(last_pixel);
-  current.draws = true;
   return true;
 }
 
@@ -641,19 +795,15 @@ bool RecordRun(bool begin) {
   }
   current.Put(begin ? kRunBegin : kRunEnd);
   run_depth += begin ? 1 : -1;
-  if (!begin && run_depth == 0) EndLayer();
+  if (!begin && run_depth == 0) current.MarkEnd();
   return true;
 }
 
 void RecordStrips(bool begin) {
   current.Put(begin ? kStripsBegin : kStripsEnd);
-  if (begin || !current.draws) return;
-  if (sprite_tape) {
-    recording = false;
-    EndSprite();
-  } else {
-    EndLayer();
-  }
+  if (begin || run_depth > 0) return;
+  current.MarkEnd();
+  if (sprite_tape) EndLayer();
 }
 
 void RecordDoubled(bool on) {
@@ -672,13 +822,6 @@ void RecordStrip(const ImageHandle& image, int frame, std::span<const TPolySlot>
   current.PutInt(new_strip);
   current.Put(static_cast<std::uint32_t>(slots.size()));
   for (const TPolySlot& s : slots) current.Put(s.bits);
-  for (std::size_t v = 0; v + 1 < slots.size(); v += kTPolySlotsPerVertex) {
-    current.min_x = std::min(current.min_x, slots[v].real());
-    current.max_x = std::max(current.max_x, slots[v].real());
-    current.min_y = std::min(current.min_y, slots[v + 1].real());
-    current.max_y = std::max(current.max_y, slots[v + 1].real());
-  }
-  current.draws = true;
 }
 
 }  // namespace draw_context

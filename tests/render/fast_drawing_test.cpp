@@ -327,6 +327,44 @@ TEST_F(LayerCacheTest, AChangedLayerIsDrawnAfresh) {
   EXPECT_EQ(LayersShown(), shown);
 }
 
+// What is kept grows to every batch the frames share and shrinks when one changes.
+TEST_F(LayerCacheTest, TheKeptLayerFollowsWhatFramesShare) {
+  NeonMode = 1;
+  ResetDrawState();
+  // Frames 0-3 share all but the mover; frames 4-5 change the web, frames 6-8 keep it.
+  auto draw = [&](int frame) {
+    StartOfFrame();
+    Cls();
+    DrawImage(backdrop_, 0, 0, 0);
+    GlowLine(10, 10, 300, 10, 0xFF2040FFu, 32, 64, 255);
+    GlowLine(10, 200, 300, frame == 4 || frame == 5 ? 220 - frame : 200, 0xFFFF4040u, 255, 64, 64);
+    GlowLine(10, 100, 300, 100, 0xFF40FF40u, 64, 255, 64);
+    GlowLine(20 + frame, 50, 200, 150, 0xFFFFFFFFu, 255, 255, 255);
+  };
+  std::vector<std::uint8_t> cached[9], plain[9];
+  for (const bool cache : {true, false}) {
+    SetLayerCache(cache);
+    for (int frame = 0; frame < 9; ++frame) {
+      const long shown = LayersShown();
+      draw(frame);
+      (cache ? cached : plain)[frame] = WholeFrame();
+      Flip(0);
+      if (!cache) continue;
+      SCOPED_TRACE(frame);
+      // Kept after frame 1 and shown from frame 2. Frame 4 changes the red line: the run
+      // up to it is kept instead and shown from frame 5 on, and once frames 6 and 7 share
+      // all but the mover again, all of that is kept.
+      const bool copied = frame >= 2 && frame != 4;
+      EXPECT_EQ(LayersShown() - shown, copied ? 1 : 0);
+    }
+  }
+  SetLayerCache(true);
+  for (int frame = 0; frame < 9; ++frame) {
+    SCOPED_TRACE(frame);
+    ExpectAlmostSame(cached[frame], plain[frame]);
+  }
+}
+
 // Wire lines set the colour; a copied layer must leave the state the calls would have.
 TEST_F(LayerCacheTest, TheStateALayerLeavesHoldsWhenItIsCopiedBack) {
   NeonMode = 0;
@@ -390,20 +428,22 @@ TEST_F(LayerCacheTest, ANewContextNeverShowsTheOldLayer) {
   EXPECT_EQ(Differences(first, PlainFrame(255, 0)), 0);
 }
 
-// Strips added over a backdrop and a web: dim and bright batches crossing each other
-// till they saturate, one of them moving by a quarter pixel a frame.
+// Strips added over a backdrop and a web: a batch moving by a quarter pixel a frame,
+// then still ones, dim and bright, crossing each other till they saturate. The frames
+// share the backdrop and the web; the still batches come after the moving one, so
+// they are sprites.
 void SpriteFrame(const ImageHandle& backdrop, int frame) {
   Cls();
   DrawImage(backdrop, 0, 0, 0);
-  GlowLine(0, 120, 320, 120, 0xFF2040FFu, 32, 64, 255);  // the first layer
-  for (int i = 0; i < 6; ++i)
-    GlowPolygon(60 + 40 * i, 100 + 7 * i, 5 * i, 3 + i, 30, i % 2 ? 0xFFFFFFFFu : 0xFF804020u, 255,
-                255, 255);
+  GlowLine(0, 120, 320, 120, 0xFF2040FFu, 32, 64, 255);
   {
     GlowBatch mover;
     const double dx = 0.25 * frame;
     mover.Line(40 + dx, 40, 280 + dx, 200, LineLook{0xFF40FF80u, 64, 255, 128, GlowWidth20, 2});
   }
+  for (int i = 0; i < 6; ++i)
+    GlowPolygon(60 + 40 * i, 100 + 7 * i, 5 * i, 3 + i, 30, i % 2 ? 0xFFFFFFFFu : 0xFF804020u, 255,
+                255, 255);
   {
     GlowBatch faint;  // translucent vertex colours
     faint.Line(10, 220, 310, 20, LineLook{0x60FFC000u, 255, 192, 0, GlowWidth16});
@@ -456,17 +496,19 @@ TEST_F(SpriteTest, ASpriteIsClippedByTheViewport) {
   NeonMode = 1;
   ResetDrawState();
   std::vector<std::uint8_t> frames[2];
+  const long shown = SpritesShown();
   for (const bool cache : {true, false}) {
     SetLayerCache(cache);
     for (int frame = 0; frame < 4; ++frame) {
       StartOfFrame();
       SetViewport(50, 30, 200, 150);
-      SpriteFrame(backdrop_, 0);
+      SpriteFrame(backdrop_, frame);
       frames[cache ? 0 : 1] = WholeFrame();
       Flip(0);
     }
   }
   SetLayerCache(true);
+  EXPECT_GT(SpritesShown(), shown);
   ExpectAlmostSame(frames[0], frames[1]);
 }
 
@@ -475,18 +517,21 @@ TEST_F(SpriteTest, ASpriteIsClippedByTheViewport) {
 TEST_F(SpriteTest, AFullAtlasStartsAgainWithoutLosingAPixel) {
   NeonMode = 1;
   ResetDrawState();
+  int moved = 0;
   auto frame = [&] {
     StartOfFrame();
     Cls();
     DrawImage(backdrop_, 0, 0, 0);
-    GlowLine(0, 0, 1, 1, 0xFF000010u, 0, 0, 16);
+    GlowLine(0, 0, 1 + moved++, 1, 0xFF000010u, 0, 0, 16);  // keeps the rest from the layer
     // Each nearly fills the window; 2048 x 2048 holds 48 of them.
     for (int i = 0; i < 60; ++i)
       GlowLine(2 + i % 7, 5 + i % 11, 318 - i % 5, 230 - i % 3, 0xFF030302u + (i % 3), 3, 3, 2);
   };
   std::vector<std::uint8_t> frames[2];
+  const long shown = SpritesShown();
   for (const bool cache : {true, false}) {
     SetLayerCache(cache);
+    moved = 0;
     for (int i = 0; i < 3; ++i) {
       frame();
       frames[cache ? 0 : 1] = WholeFrame();
@@ -494,6 +539,7 @@ TEST_F(SpriteTest, AFullAtlasStartsAgainWithoutLosingAPixel) {
     }
   }
   SetLayerCache(true);
+  EXPECT_GT(SpritesShown(), shown);
   EXPECT_GT(LitPixels(frames[1]), kW * kH / 2);
   ExpectAlmostSame(frames[0], frames[1]);
 }
