@@ -1,5 +1,5 @@
-// Frame pacing in play: a busy neon level run through the paced Flip for 20 seconds
-// with the frame's rendering finished after the wait (as before) and 20 seconds with it
+// Frame pacing in play: the busy neon level of the frame benchmarks run through the paced Flip for
+// 20 seconds with the frame's rendering finished after the wait (as before) and 20 seconds with it
 // finished before the wait, in alternating two-second turns, logged through SILKGUARD_FRAME_LOG and
 // read back: p50 and p99 of the interval between presented frames, frames late, and the drift
 // against 60 Hz. Meant for a real window under Xvfb (xvfb-run bench/bench_pacing); without a
@@ -15,17 +15,10 @@
 
 #include "app/game.h"
 #include "app/tables.h"
-#include "arena/enemies.h"
-#include "arena/explosions.h"
-#include "arena/level_state.h"
-#include "arena/player.h"
-#include "arena/web.h"
-#include "audio/sound_switches.h"
 #include "bench_stats.h"
+#include "busy_level.h"
 #include "embedded_assets.h"
 #include "platform/clock.h"
-#include "platform/geometry.h"
-#include "platform/random.h"
 #include "render/draw2d.h"
 #include "render/glow.h"
 #include "render/screen.h"
@@ -92,18 +85,6 @@ void Summarise(const char* label, const std::vector<Frame>& frames,
       Percentile(intervals, 1.0), late, drift, span / 1000.0, Percentile(renders, 0.5));
 }
 
-void TopUp() {
-  while (EnemyList.Count() < 40) {
-    constexpr int kTypes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12};
-    const PlayPoint p = RandomPlayPoint();
-    CreateEnemy(1, p.x, p.y, 0, kTypes[EnemyList.Count() % 11]);
-  }
-  while (ExplosionList.Count() < 60)
-    CreateExplosion(RandInt(200, 800), RandInt(200, 560), 1, kExplosionRing, 60, 0.5);
-  PlayerHit = 0;
-  HurryOut = 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,13 +109,9 @@ int main(int argc, char** argv) {
   LoadGameTables();
   LoadGameFigures();
   InitGlowDrawing();
-  SeedRandom(99);
-  SoundOn = 0;
   NeonMode = wire ? 0 : 1;
   ResetModeDrawing();
-  ResetGameState();
-  Level = 5;
-  BuildWeb(Level);
+  busy_level::SetUpLevel(NeonMode);
   // Two-second turns each way, alternating, so both see the same machine load.
   std::vector<Range> turns[2];
   std::size_t logged = 0;
@@ -144,7 +121,7 @@ int main(int argc, char** argv) {
       const std::size_t from = logged;
       const int start = Millisecs();
       while (Millisecs() - start < 2000) {
-        TopUp();
+        busy_level::TopUpScene();
         NormalLevelFrame();
         Flip(-1);
         ++logged;
@@ -155,6 +132,8 @@ int main(int argc, char** argv) {
   DotImage.reset();
   BackdropImage.reset();
   CloseDisplay();
+  std::printf("%zu frames: %ld began with a kept layer; %ld sprites added back\n", logged,
+              LayersShown(), SpritesShown());
   const std::vector<Frame> frames = ReadLog(log);
   Summarise("finished after the wait (before)", frames, turns[0]);
   Summarise("finished before the wait (after)", frames, turns[1]);

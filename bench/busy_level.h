@@ -28,6 +28,8 @@ constexpr std::size_t kEggs = 20;
 
 // Shots and the arena's edge thin the scene; this fills it up again.
 inline void TopUpScene() {
+  // Hatching adds insects; keep the load at 40.
+  while (EnemyList.Count() > kInsects) EnemyList.Remove(EnemyList.Last());
   while (EnemyList.Count() < kInsects) {
     const int i = static_cast<int>(EnemyList.Count());
     // Every type round, thunderbugs too, spread over the web.
