@@ -197,6 +197,7 @@ void Cls() {
 void Flip(int sync) {
   if (display_open) {
     draw_context::BeforeDrawing();
+    draw_context::FrameShown();
     // -1 is the game's paced frame: software pacing in a window and in full screen
     // alike, without waiting for vsync, so a 120 or 144 Hz monitor plays at 60.
     const int interval = sync == 1 ? 1 : 0;

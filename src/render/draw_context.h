@@ -84,6 +84,7 @@ void UseDoubledStrips(bool on);
 extern bool recording;
 bool StartLayer();   // from Cls; true when the clear itself waits on the tape
 void StartSprite();  // from the start of a strip batch
+void FrameShown();   // from Flip: the next Cls begins a new frame's tape
 void EndLayer();
 void ForgetLayers();  // the context is going or gone
 void RecordColor(int red, int green, int blue);

@@ -215,6 +215,7 @@ bool enabled = true;
 long shown_count = 0;
 bool sprite_tape = false;  // recording one batch begun after the frame's tape ended
 bool playing = false;      // a tape is going to the driver: its batches are not recorded
+bool frame_taped = false;  // this frame's Cls began a tape
 
 // The sprites kept, their index by hash, the shelves they are packed on, and the
 // batches seen lately, so a batch is kept only when it repeats.
@@ -701,8 +702,12 @@ namespace draw_context {
 
 bool StartLayer() {
   recording = false;
+  // A second clear in one frame would have its tape compared with the first's: kept
+  // pixels would be replaced twice a frame and never shown.
+  if (frame_taped) return false;
   ++frame_number;
   if (!enabled || !display_open || !FastDrawing() || !Ready()) return false;
+  frame_taped = true;
   sprite_tape = false;
   current.Clear();
   PutState(current);
@@ -742,6 +747,10 @@ void EndLayer() {
     Play(current, current.calls_from, current.words.size());
   }
   current.Clear();
+}
+
+void FrameShown() {
+  frame_taped = false;
 }
 
 void ForgetLayers() {
