@@ -445,42 +445,63 @@ bool Place(int w, int h, int* ax, int* ay) {
   return false;
 }
 
-// The display pixels the strips in words [from, to) of the tape can reach: their extent
-// on whole pixels, within the scissor and the display. False when none.
-bool Extent(const Tape& t, std::size_t from, std::size_t to, int* x, int* y, int* w, int* h) {
+// What one batch's words hold: whether nothing but strips (and their colour and
+// doubling), and where the strips reach, in display pixels.
+struct BatchScan {
+  bool strips_only = true;
+  bool has_strips = false;
   float min_x = 1e30f, min_y = 1e30f, max_x = -1e30f, max_y = -1e30f;
+};
+
+// Walks words [from, to) of the tape; with colour_calls, makes its colour calls for real,
+// as playing it would.
+BatchScan Scan(const Tape& t, std::size_t from, std::size_t to, bool colour_calls = false) {
+  BatchScan scan;
   TapeReader in(t, from, to);
   while (in.More()) {
     switch (in.Word()) {
-      case kColor:
-        in.Slots(3);
+      case kColor: {
+        const int r = in.Int(), g = in.Int(), b = in.Int();
+        if (colour_calls) SetColor(r, g, b);
         break;
+      }
       case kDoubled:
-        in.Slots(1);
+        in.Word();
+        break;
+      case kStripsBegin:
+      case kStripsEnd:
         break;
       case kStrip: {
         in.Image();
-        in.Slots(3);
+        in.Slots(3);  // frame, mode, new strip
         const std::span<const TPolySlot> slots = in.Slots(in.Word());
         for (std::size_t v = 0; v + 1 < slots.size(); v += kTPolySlotsPerVertex) {
-          min_x = std::min(min_x, slots[v].real());
-          max_x = std::max(max_x, slots[v].real());
-          min_y = std::min(min_y, slots[v + 1].real());
-          max_y = std::max(max_y, slots[v + 1].real());
+          scan.min_x = std::min(scan.min_x, slots[v].real());
+          scan.max_x = std::max(scan.max_x, slots[v].real());
+          scan.min_y = std::min(scan.min_y, slots[v + 1].real());
+          scan.max_y = std::max(scan.max_y, slots[v + 1].real());
         }
+        scan.has_strips = true;
         break;
       }
-      default:  // the batch's ends
-        break;
+      default:  // anything else ends the walk: the batch is no sprite
+        scan.strips_only = false;
+        return scan;
     }
   }
-  if (!(min_x <= max_x) || !(min_y <= max_y)) return false;
-  const double left = std::max({std::floor(min_x) - 1.0, 0.0, double(st.viewport_x)});
-  const double top = std::max({std::floor(min_y) - 1.0, 0.0, double(st.viewport_y)});
-  const double right =
-      std::min({std::ceil(max_x) + 1.0, double(st.g_width), double(st.viewport_x) + st.viewport_w});
+  return scan;
+}
+
+// The display pixels the scanned strips can reach: their extent on whole pixels, within
+// the scissor and the display. False when none.
+bool Extent(const BatchScan& scan, int* x, int* y, int* w, int* h) {
+  if (!(scan.min_x <= scan.max_x) || !(scan.min_y <= scan.max_y)) return false;
+  const double left = std::max({std::floor(scan.min_x) - 1.0, 0.0, double(st.viewport_x)});
+  const double top = std::max({std::floor(scan.min_y) - 1.0, 0.0, double(st.viewport_y)});
+  const double right = std::min(
+      {std::ceil(scan.max_x) + 1.0, double(st.g_width), double(st.viewport_x) + st.viewport_w});
   const double bottom = std::min(
-      {std::ceil(max_y) + 1.0, double(st.g_height), double(st.viewport_y) + st.viewport_h});
+      {std::ceil(scan.max_y) + 1.0, double(st.g_height), double(st.viewport_y) + st.viewport_h});
   if (!(right > left) || !(bottom > top)) return false;
   *x = static_cast<int>(left);
   *y = static_cast<int>(top);
@@ -545,62 +566,8 @@ bool SeenLately(std::uint64_t hash) {
   return lately;
 }
 
-// True when words [from, to) are one batch of strips and nothing else, drawn where a
-// sprite can stand in for it.
-bool SpriteCandidate(const Tape& t, std::size_t from, std::size_t to) {
-  if (state_at_start.blend_mode != BLEND_ADD || !DisplayAtOneToOne()) return false;
-  bool strips = false;
-  TapeReader in(t, from, to);
-  while (in.More()) {
-    switch (in.Word()) {
-      case kColor:
-        in.Slots(3);
-        break;
-      case kDoubled:
-        in.Slots(1);
-        break;
-      case kStripsBegin:
-      case kStripsEnd:
-        break;
-      case kStrip:
-        in.Image();
-        in.Slots(3);
-        in.Slots(in.Word());
-        strips = true;
-        break;
-      default:
-        return false;
-    }
-  }
-  return strips;
-}
-
-// The colour calls of words [from, to), made for real, as playing them would.
-void SetColours(const Tape& t, std::size_t from, std::size_t to) {
-  TapeReader in(t, from, to);
-  while (in.More()) {
-    switch (in.Word()) {
-      case kColor: {
-        const int r = in.Int(), g = in.Int(), b = in.Int();
-        SetColor(r, g, b);
-        break;
-      }
-      case kDoubled:
-        in.Slots(1);
-        break;
-      case kStrip:
-        in.Image();
-        in.Slots(3);
-        in.Slots(in.Word());
-        break;
-      default:
-        break;
-    }
-  }
-}
-
-// A batch in words [from, to): added from the atlas, kept there, or played.
-void SpriteOrPlay(const Tape& t, std::size_t from, std::size_t to) {
+// A batch of strips in words [from, to): added from the atlas, kept there, or played.
+void SpriteOrPlay(const Tape& t, std::size_t from, std::size_t to, const BatchScan& scan) {
   const std::uint32_t* words = t.words.data();
   const std::size_t header = t.calls_from;
   const std::uint64_t hash = FinishHash(
@@ -610,14 +577,14 @@ void SpriteOrPlay(const Tape& t, std::size_t from, std::size_t to) {
     const std::vector<std::uint32_t>& kept = s.tape.words;
     if (kept.size() == header + (to - from) && std::equal(words, words + header, kept.begin()) &&
         std::equal(words + from, words + to, kept.begin() + static_cast<std::ptrdiff_t>(header))) {
-      SetColours(t, from, to);
+      Scan(t, from, to, true);
       AddSprite(s);
       return;
     }
   }
   Sprite fresh;
   if (!SeenLately(hash) || !MakeAtlas() ||
-      !Extent(t, from, to, &fresh.x, &fresh.y, &fresh.width, &fresh.height) ||
+      !Extent(scan, &fresh.x, &fresh.y, &fresh.width, &fresh.height) ||
       !Place(fresh.width, fresh.height, &fresh.atlas_x, &fresh.atlas_y)) {
     Play(t, from, to);
     return;
@@ -639,8 +606,11 @@ void PlayBatches(const Tape& t, std::size_t from, std::size_t to) {
   for (const std::size_t end : t.ends) {
     if (end <= at) continue;
     if (end > to) break;
-    if (SpriteCandidate(t, at, end)) {
-      SpriteOrPlay(t, at, end);
+    // Sprites need the additive blend and the display at 1:1 in the drawable.
+    const bool may_be_sprite = state_at_start.blend_mode == BLEND_ADD && DisplayAtOneToOne();
+    const BatchScan scan = may_be_sprite ? Scan(t, at, end) : BatchScan{false};
+    if (scan.strips_only && scan.has_strips) {
+      SpriteOrPlay(t, at, end, scan);
     } else {
       Play(t, at, end);
     }

@@ -58,6 +58,17 @@ int LitPixels(const std::vector<std::uint8_t>& px) {
   return lit;
 }
 
+// The glow texture, loaded once for the strip tests; the strip renderer set up.
+bool LoadDot() {
+  if (!DotImage) {
+    RegisterEmbeddedResources();
+    DotImage = LoadImage("IncBin::res\\dot.png", -1);
+    if (DotImage) CenterImageHandle(DotImage);
+  }
+  InitGlowDrawing();
+  return DotImage != nullptr;
+}
+
 // The draw log is off here: it turns the fast paths off.
 class FastDrawingTest : public drawtest::DrawTest {
  protected:
@@ -162,13 +173,7 @@ TEST_F(FastDrawingTest, BackdropCopyGivesTheBlendedPixels) {
 // drawn once, a translucent one and a half-transparent rectangle: one pass at double
 // strength must look the same.
 TEST_F(FastDrawingTest, DoubledStrandsLookLikeTwoPasses) {
-  if (!DotImage) {
-    RegisterEmbeddedResources();
-    DotImage = LoadImage("IncBin::res\\dot.png", -1);
-    if (DotImage) CenterImageHandle(DotImage);
-  }
-  ASSERT_TRUE(DotImage);
-  InitGlowDrawing();
+  ASSERT_TRUE(LoadDot());
   NeonMode = 1;
   const LineLook twice[] = {{0xFF0000FFu, 0, 0, 255, 20, 2},
                             {0xFFFF0000u, 255, 0, 0, 20, 2},
@@ -198,13 +203,7 @@ TEST_F(FastDrawingTest, DoubledStrandsLookLikeTwoPasses) {
 // A rectangle drawn amid a batch's strips turns texturing off; the next strip must
 // still glow rather than fill its whole width.
 TEST_F(FastDrawingTest, AStripAfterAnotherPrimitiveInItsBatchIsStillAGlow) {
-  if (!DotImage) {
-    RegisterEmbeddedResources();
-    DotImage = LoadImage("IncBin::res\\dot.png", -1);
-    if (DotImage) CenterImageHandle(DotImage);
-  }
-  ASSERT_TRUE(DotImage);
-  InitGlowDrawing();
+  ASSERT_TRUE(LoadDot());
   NeonMode = 1;
   for (const bool fast : {false, true}) {
     SCOPED_TRACE(fast);
@@ -246,13 +245,7 @@ class LayerCacheTest : public FastDrawingTest {
  protected:
   void SetUp() override {
     FastDrawingTest::SetUp();
-    if (!DotImage) {
-      RegisterEmbeddedResources();
-      DotImage = LoadImage("IncBin::res\\dot.png", -1);
-      if (DotImage) CenterImageHandle(DotImage);
-    }
-    ASSERT_TRUE(DotImage);
-    InitGlowDrawing();
+    ASSERT_TRUE(LoadDot());
     std::vector<std::uint8_t> px;
     for (int i = 0; i < kW * kH; ++i)
       px.insert(px.end(),
@@ -275,6 +268,14 @@ class LayerCacheTest : public FastDrawingTest {
     SetLayerCache(true);
     Flip(0);
     return px;
+  }
+  // Frames of the layered picture standing still: its layer kept and shown.
+  void ShowStillFrames(int count) {
+    for (int frame = 0; frame < count; ++frame) {
+      StartOfFrame();
+      LayeredFrame(backdrop_, 255, 0);
+      Flip(0);
+    }
   }
   void StartOfFrame() {
     SetColor(255, 255, 255);
@@ -305,11 +306,7 @@ TEST_F(LayerCacheTest, ARepeatedFirstLayerIsCopiedBackAsDrawn) {
 TEST_F(LayerCacheTest, AChangedLayerIsDrawnAfresh) {
   NeonMode = 1;
   ResetDrawState();
-  for (int frame = 0; frame < 3; ++frame) {
-    StartOfFrame();
-    LayeredFrame(backdrop_, 255, 0);
-    Flip(0);
-  }
+  ShowStillFrames(3);
   const long shown = LayersShown();
   StartOfFrame();
   LayeredFrame(backdrop_, 128, 0);  // one strand dimmer
@@ -436,11 +433,7 @@ TEST_F(LayerCacheTest, PixelsReadAmidALayerShowIt) {
 TEST_F(LayerCacheTest, ANewContextNeverShowsTheOldLayer) {
   NeonMode = 1;
   ResetDrawState();
-  for (int frame = 0; frame < 3; ++frame) {
-    StartOfFrame();
-    LayeredFrame(backdrop_, 255, 0);
-    Flip(0);
-  }
+  ShowStillFrames(3);
   ASSERT_TRUE(OpenDisplay(kW, kH, 0, 0, 0)) << DisplayError();
   InitGlowDrawing();
   const long shown = LayersShown();
