@@ -654,7 +654,8 @@ void EndFrameTape() {
   const auto shared = std::upper_bound(t.ends.begin(), t.ends.end(), same);
   const std::size_t run = shared == t.ends.begin() ? 0 : *(shared - 1);
   if (run > at && SizeStore(PlatformWindowWidth(), PlatformWindowHeight())) {
-    PlayBatches(t, at, run);
+    // Its pixels will come back from the copy: making sprites of it would be wasted.
+    Play(t, at, run);
     Copy(true);
     captured.words.assign(t.words.begin(), t.words.begin() + static_cast<std::ptrdiff_t>(run));
     captured.images = t.images;
