@@ -7,9 +7,11 @@
 #include <csignal>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "platform/script.h"
 #include "platform/session_tape.h"
+#include "platform/utf8.h"
 #include "platform/window.h"
 
 namespace {
@@ -17,6 +19,8 @@ namespace {
 struct KeyState {
   std::array<int, 256> presses{};
   std::array<bool, 256> down{};
+  // Characters typed, as the player's layout gives them, by the code of the character.
+  std::array<int, kTypedCodes> typed{};
 };
 
 struct JoyPortState {
@@ -97,6 +101,22 @@ bool ValidKey(int code) {
   return code >= 0 && code < 256;
 }
 
+// The characters a name can hold, by the key code the game knows them by: digits,
+// letters (as capitals) and Space; 0 for any other.
+int TypedCode(unsigned c) {
+  if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == ' ') return static_cast<int>(c);
+  if (c >= 'a' && c <= 'z') return static_cast<int>(c - 'a' + 'A');
+  return 0;
+}
+
+void Type(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const int code = TypedCode(NextCharacter(text, pos));
+    if (code != 0) ++keys.typed[static_cast<std::size_t>(code)];
+  }
+}
+
 void SetKey(int code, bool down) {
   if (!ValidKey(code) || code == 0) return;
   if (down && !keys.down[code]) ++keys.presses[code];
@@ -128,6 +148,7 @@ void ReadSlots(InputSlots& slots) {
     slots[kPresses + c] = keys.presses[c];
     slots[kDown + c] = keys.down[c];
   }
+  for (int c = 0; c < kTypedCodes; ++c) slots[kTyped + c] = keys.typed[static_cast<std::size_t>(c)];
   slots[kMouseX] = mouse_x;
   slots[kMouseY] = mouse_y;
   for (int b = 0; b < 4; ++b) slots[kMousePresses + b] = mouse_presses[b];
@@ -149,6 +170,8 @@ void WriteSlots(const InputSlots& slots) {
     keys.presses[c] = static_cast<int>(slots[kPresses + c]);
     keys.down[c] = slots[kDown + c] != 0;
   }
+  for (int c = 0; c < kTypedCodes; ++c)
+    keys.typed[static_cast<std::size_t>(c)] = static_cast<int>(slots[kTyped + c]);
   mouse_x = static_cast<int>(slots[kMouseX]);
   mouse_y = static_cast<int>(slots[kMouseY]);
   for (int b = 0; b < 4; ++b) mouse_presses[b] = static_cast<int>(slots[kMousePresses + b]);
@@ -344,6 +367,9 @@ void HandleEvent(const SDL_Event& e) {
           SetKey(code, e.type == SDL_KEYDOWN);
       }
       break;
+    case SDL_TEXTINPUT:
+      Type(e.text.text);
+      break;
     case SDL_MOUSEMOTION:
       // In display pixels, wherever the display sits in a resized or full-screen window.
       PlatformWindowToDisplay(e.motion.x, e.motion.y, &mouse_x, &mouse_y);
@@ -414,6 +440,8 @@ void InitInput() {
   // A, B, X and Y by position on every pad, Nintendo's included.
   SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
   if (SDL_WasInit(SDL_INIT_EVENTS) == 0) SDL_InitSubSystem(SDL_INIT_EVENTS);
+  // Characters come as the player's layout types them (an AZERTY digit row included).
+  SDL_StartTextInput();
   // Joysticks are optional: without the subsystem every port reads zeros.
   if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   // Devices present now are announced as SDL_JOYDEVICEADDED events, in SDL's order.
@@ -508,6 +536,14 @@ int KeyPresses(int code) {
   return n;
 }
 
+int TypedPresses(int code) {
+  PumpEvents();
+  if (code < 0 || code >= kTypedCodes) return 0;
+  const int n = keys.typed[static_cast<std::size_t>(code)];
+  keys.typed[static_cast<std::size_t>(code)] = 0;
+  return n;
+}
+
 int KeyIsDown(int code) {
   PumpEvents();
   return ValidKey(code) && keys.down[code] ? 1 : 0;
@@ -578,6 +614,10 @@ void InjectKeyPress(int code) {
   Taped taped;
   SetKey(code, true);
   SetKey(code, false);
+}
+void InjectTypedText(std::string_view text) {
+  Taped taped;
+  Type(text);
 }
 void InjectMouseMove(int x, int y) {
   Taped taped;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Handles pending SDL events: keys, mouse, joysticks, window close. A close request
 // (or SIGTERM) throws QuitRequest from here, the one safe place to unwind.
@@ -40,7 +41,13 @@ inline constexpr int kVkDown = 40;
 
 int KeyPresses(int code);  // presses since the last query for that key; cleared by it
 int KeyIsDown(int code);   // 1 while held
-void FlushKeys();          // forget all presses and held states
+// Characters typed since the last query for that code, as the player's keyboard
+// layout gives them, counted by the code of the character a name can hold: '0'..'9',
+// 'A'..'Z' (a letter of either case) and Space (32). Cleared by the query and by
+// FlushKeys. Editing keys (Backspace, Return, Escape) are keys, not characters.
+inline constexpr int kTypedCodes = 128;
+int TypedPresses(int code);
+void FlushKeys();  // forget all presses and held states
 
 int MouseX();
 int MouseY();
@@ -76,7 +83,8 @@ int VirtualKeyFromSdl(std::int32_t sdl_keycode, std::uint16_t sdl_mod);
 // Input injection for scripted runs. Injected state looks exactly like real input.
 void InjectKeyDown(int code);
 void InjectKeyUp(int code);
-void InjectKeyPress(int code);  // down and up: one press, not left held
+void InjectKeyPress(int code);                // down and up: one press, not left held
+void InjectTypedText(std::string_view text);  // UTF-8, as the layout would type it
 void InjectMouseMove(int x, int y);
 void InjectMouseButton(int button, bool down);
 void InjectJoyAxis(int port, int axis, double value);

@@ -63,6 +63,7 @@ bool GetVarint(const std::vector<std::uint8_t>& in, std::size_t& at, std::uint64
 
 bool ValidSlotValue(int slot, std::int64_t value) {
   using namespace tape_slots;
+  if (slot >= kTyped) return value >= 0 && value <= 1000000;
   if (slot >= kQuit) return value == 0 || value == 1;
   if (slot >= kJoys) {
     const int within = (slot - kJoys) % kPerPort;

@@ -54,7 +54,8 @@ inline constexpr int kMousePresses = 514;  // 4, by button number
 inline constexpr int kJoys = 518;
 inline constexpr int kPerPort = kJoyAxes + 2 * kJoyButtons;  // axes, held, hits
 inline constexpr int kQuit = kJoys + kJoyPorts * kPerPort;
-inline constexpr int kCount = kQuit + 1;
+inline constexpr int kTyped = kQuit + 1;  // characters typed, by code
+inline constexpr int kCount = kTyped + kTypedCodes;
 }  // namespace tape_slots
 
 // Axes are kept as the bits of their double.

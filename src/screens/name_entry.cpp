@@ -72,12 +72,13 @@ void EraseLastCharacter(std::string& name) {
   name.erase(last);
 }
 
-// The first key typed this frame: the codes from '0' to 'Z' in order, with Space asked
-// for after each of them; 0 for none.
+// The first character typed this frame: the codes from '0' to 'Z' in order, with Space
+// asked for after each of them; 0 for none. Characters come as the player's layout
+// types them, so an AZERTY digit row gives digits where its keys show them.
 int TypedKey() {
   for (int code = kFirstTyped; code <= kLastTyped; ++code) {
-    if (KeyPresses(code) > 0) return code;
-    if (KeyPresses(kSpace) > 0) return kSpace;
+    if (TypedPresses(code) > 0) return code;
+    if (TypedPresses(kSpace) > 0) return kSpace;
   }
   return 0;
 }

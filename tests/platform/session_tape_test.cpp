@@ -134,8 +134,8 @@ TEST_F(SessionTapeTest, BadTapesAreRefused) {
   };
   EXPECT_TRUE(refused({0, 0, 7}, {})) << "bytes past the end";
   EXPECT_TRUE(refused({0, 1, 0}, {})) << "a change cut short";
-  static_assert(tape_slots::kCount == 0x507 && tape_slots::kDown == 0x100);
-  EXPECT_TRUE(refused({0, 1, 0x87, 0x0A, 2, 0, 0}, {})) << "a slot past the last";
+  static_assert(tape_slots::kCount == 0x587 && tape_slots::kDown == 0x100);
+  EXPECT_TRUE(refused({0, 1, 0x87, 0x0B, 2, 0, 0}, {})) << "a slot past the last";
   EXPECT_TRUE(refused({0, 1, 0, 1, 0, 0}, {})) << "a press count below zero";
   EXPECT_TRUE(refused({0, 1, 0x80, 0x02, 4, 0, 0}, {})) << "a key held twice";
   EXPECT_FALSE(refused({0, 1, 0x80, 0x02, 2, 0, 0}, {})) << "a key held";

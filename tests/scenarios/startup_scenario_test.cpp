@@ -248,7 +248,7 @@ TEST(StartupScenario, AnEmptyNameIsStoredAsNonameAndTheNextStartAsksAgain) {
   EXPECT_EQ(StoredSettings()->PlayerName, "noname");
 
   script.Restart();
-  script.Press(1, 'A').Press(3, kVkEnter);
+  script.At(1, [] { InjectTypedText("A"); }).Press(3, kVkEnter);
   SkipIntro(script, 4);
   LeaveFromMenu(script, kIntro + 5);
   ASSERT_EQ(Startup(), 0);

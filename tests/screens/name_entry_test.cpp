@@ -1,17 +1,25 @@
 // Name entry: what can be typed, how much, one character a frame, and the empty name.
 #include "screens/name_entry.h"
 
+#include <string>
+
 #include "screen_fixture.h"
 
 namespace {
 
 class NameEntryTest : public ScreenTest {
  protected:
-  // Presses each key on its own frame, then Return.
+  // Types each character on its own frame (Backspace, 8, is pressed as a key), then
+  // Return.
   void Type(std::initializer_list<int> keys, int form = 0) {
     script.Restart();
     int frame = 1;
-    for (int key : keys) script.Press(frame++, key);
+    for (int key : keys) {
+      if (key == 8)
+        script.Press(frame++, key);
+      else
+        script.At(frame++, [key] { InjectTypedText(std::string(1, static_cast<char>(key))); });
+    }
     script.Press(frame, kVkEnter);
     NameEntryScreen(form);
   }
@@ -24,6 +32,22 @@ TEST_F(NameEntryTest, LettersAndDigitsTypeAsCapitals) {
   PlayerName = "";
   Type({'S', ' ', '2'}, 1);
   EXPECT_EQ(PlayerName, "S 2");
+}
+
+// What counts is the character the layout types, not the key: an AZERTY digit row
+// types "&" and "Ã©" unshifted (nothing a name holds) and digits shifted; a key
+// code with no character behind it types nothing.
+TEST_F(NameEntryTest, TheLayoutsCharactersCountNotTheKeys) {
+  PlayerName = "";
+  script.Restart();
+  script.At(1, [] { InjectTypedText("&"); });
+  script.At(2, [] { InjectTypedText("\xC3\xA9"); });
+  script.At(3, [] { InjectTypedText("1"); });
+  script.At(4, [] { InjectTypedText("q"); });
+  script.Press(5, 'W');  // a key alone, as with a layout that types no Latin letters
+  script.Press(6, kVkEnter);
+  NameEntryScreen(0);
+  EXPECT_EQ(PlayerName, "1Q");
 }
 
 TEST_F(NameEntryTest, AnEleventhCharacterIsIgnoredAndBackspaceErasesTheTenth) {
@@ -50,8 +74,7 @@ TEST_F(NameEntryTest, OfKeysPressedInOneFrameOnlyTheFirstInOrderIsTaken) {
     script.Restart();
     PlayerName = "";
     script.At(1, [&] {
-      InjectKeyPress(c.first);
-      InjectKeyPress(c.second);
+      InjectTypedText(std::string{static_cast<char>(c.first), static_cast<char>(c.second)});
     });
     script.Press(3, kVkEnter);
     NameEntryScreen(0);
@@ -65,7 +88,7 @@ TEST_F(NameEntryTest, AnEmptyNameBecomesNonameAndEscapeKeepsTheEdit) {
   EXPECT_EQ(PlayerName, "noname");
   PlayerName = "AB";
   script.Restart();
-  script.Press(1, 'C').Press(2, kVkEscape);
+  script.At(1, [] { InjectTypedText("c"); }).Press(2, kVkEscape);
   NameEntryScreen(0);
   EXPECT_EQ(PlayerName, "ABC");
   EXPECT_EQ(script.Frames(), 2);
