@@ -558,12 +558,25 @@ void AddSprite(const Sprite& s) {
 }
 
 // True when the batch was seen in this frame or the one before; notes it either way.
+// Slots are probed a few on from the hash's own, so two batches whose hashes share a
+// slot (image addresses go into the hash, so which do changes from run to run) do not
+// push each other out.
 bool SeenLately(std::uint64_t hash) {
-  Seen& slot = seen[hash & (kSeenSlots - 1)];
-  const bool lately = slot.hash == hash && slot.frame >= frame_number - 1;
-  slot.hash = hash;
-  slot.frame = frame_number;
-  return lately;
+  constexpr std::size_t kProbes = 8;
+  Seen* oldest = nullptr;
+  for (std::size_t i = 0; i < kProbes; ++i) {
+    Seen& slot = seen[(hash + i) & (kSeenSlots - 1)];
+    if (slot.hash == hash) {
+      const bool lately = slot.frame >= frame_number - 1;
+      slot.frame = frame_number;
+      return lately;
+    }
+    if (oldest == nullptr || slot.frame < oldest->frame) oldest = &slot;
+  }
+  // A slot free of anything seen lately if there is one: the oldest of those probed.
+  oldest->hash = hash;
+  oldest->frame = frame_number;
+  return false;
 }
 
 // A batch of strips in words [from, to): added from the atlas, kept there, or played.
