@@ -168,6 +168,7 @@ bool CheckLevelComplete() {
   SkipBonusSetup = 1;
   BuildWeb(4);
   SkipBonusSetup = 0;
+  DiscardThunderSetupDraws();
   LevelCompleteAnimation();
   HurryOut = 0;
   EnemyList.Clear();
@@ -291,6 +292,9 @@ void EndGame() {
   EnemySpeedFactor = 1;
   if (MusicOn == 1 && Sound::IsPlaying("ingame-loop") == 1) Sound::Stop("ingame-loop");
   if (MusicOn == 1) Sound::Play("menu-loop", 1);
+  // The game-over and high-score screens' insects roam an empty field.
+  ClearPlayLeftovers();
+  EnemyQueList.Clear();
   PopulateDemoInsects();
   GameOverScreen();
 }

@@ -93,7 +93,8 @@ void Roam(Enemies& s) {
     arrived = true;
   }
   s.TargetID = 0;
-  if (arrived || RandInt(1, 900) < 11) ChooseVictim(s);
+  const bool whim = RandInt(1, 900) < 11;  // drawn every frame, arrived or not
+  if (arrived || whim) ChooseVictim(s);
 }
 
 // True once the wind-up is over.

@@ -1,7 +1,12 @@
 #include "arena/demo_insects.h"
 
+#include "arena/bullets.h"
+#include "arena/eggs.h"
 #include "arena/enemies.h"
+#include "arena/explosions.h"
+#include "arena/grubs.h"
 #include "platform/random.h"
+#include "render/vector_font.h"
 
 void PopulateDemoInsects() {
   EnemyList.Clear();
@@ -14,4 +19,12 @@ void PopulateDemoInsects() {
   DragonflyAppeared = 0;
   DragonflyCounter = 4;
   for (int type = kDragonfly; type <= kSpoiler; ++type) CreateEnemy(0, 0, 0, RandInt(0, 359), type);
+}
+
+void ClearPlayLeftovers() {
+  BulletList.Clear();
+  GrubList.Clear();
+  EggList.Clear();
+  ExplosionList.Clear();
+  CharList.Clear();
 }

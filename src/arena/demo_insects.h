@@ -5,3 +5,7 @@
 // Clears the insects and sends in eight random small ones, then one each of the
 // dragonfly, grenade bug, rocket bug and spoiler.
 void PopulateDemoInsects();
+
+// Empties what a game leaves on the field (shots, grubsteaks, eggs, explosions,
+// floating scores), so the insects behind the menus chase nothing nobody sees.
+void ClearPlayLeftovers();

@@ -187,10 +187,13 @@ void MoveInsect(Enemies& e) {
 }
 
 void AnimateWings(Enemies& e, int hold) {
-  if (++e.EnemyFrameDelay <= hold) return;
-  e.EnemyFrameDelay = 0;
-  ++e.EnemyFrameIndex;
+  if (++e.EnemyFrameDelay > hold) {
+    e.EnemyFrameDelay = 0;
+    ++e.EnemyFrameIndex;
+  }
   if (e.EnemyFrameIndex < 1 || e.EnemyFrameIndex > 4) e.EnemyFrameIndex = 1;
+  // Every frame, so the random frame a new insect is made with shows only until its
+  // first update.
   e.Frame = EnemyFrameTable[e.EnemyFrameIndex - 1];
 }
 

@@ -142,7 +142,9 @@ void UpdateExplosions(int advance) {
     } else if (e.explosiontype == 1) {
       DrawAndGrowRing(e, moving);
     }
-    // Also in frozen frames: a spider inside a deadly ring's reach is dead.
-    if (e.Deadly == 1) KillSpiderWithin(e);
+    // Also in frozen frames: a spider inside a deadly ring's reach is dead. A ring
+    // that has just grown past its end kills no more: its reach ends at 3 x its
+    // maximum.
+    if (e.Deadly == 1 && e.Size <= e.MaxRingSize) KillSpiderWithin(e);
   }
 }

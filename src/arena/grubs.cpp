@@ -108,11 +108,8 @@ void UpdateGrubs(int advance) {
       continue;
     }
     if (advance == 1 && !Age(g)) continue;
-    if (!ClaimHeld(g.TargetID)) {
-      g.TargetID = 0;
-      // A bug slayer's mark goes with its claim, so no sign flashes for nobody.
-      g.Flashing = 0;
-    }
+    // The claim lapses; a bug slayer's mark stays until a slayer chooses again.
+    if (!ClaimHeld(g.TargetID)) g.TargetID = 0;
   }
 }
 

@@ -108,6 +108,11 @@ void SetUpThunderbugs() {
   ThunderSpawned = 0;
 }
 
+void DiscardThunderSetupDraws() {
+  static_cast<void>(RandInt(1, kThunderPathCount));
+  static_cast<void>(RandInt(0, 1));
+}
+
 void StartThunderSnake() {
   ThunderSpawnTimer = kSpawnFrames - 1;
   ThunderSpawned = 0;

@@ -25,6 +25,10 @@ extern int ThunderPathPoints;
 
 // The bonus level's set-up: fresh counters, a random path and its first thunderbug.
 void SetUpThunderbugs();
+// The draws that set-up makes (the path, the first thunderbug's phase), made and
+// thrown away where a plain web stands in for a bonus level's, so the game's draws
+// keep their order.
+void DiscardThunderSetupDraws();
 
 // The snake on a cleared web: its first thunderbug now and the next one on the first
 // frame, so all eleven fly.

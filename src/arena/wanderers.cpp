@@ -73,7 +73,9 @@ void RocketBugStep(Enemies& e) {
   } else if (e.HuntingMode == kHunt) {
     // A knock-back taken while hunting waits until it wanders again.
     SteerToPlayer(e, 4, 1.8);
-    if (TargetDistance(e) > 250 || RandInt(1, 100) == 69) {
+    // Drawn every frame, even when the distance alone decides.
+    const bool tired = RandInt(1, 100) == 69;
+    if (TargetDistance(e) > 250 || tired) {
       e.HuntingMode = kWander;
       NewTarget(e);
     }
@@ -87,7 +89,8 @@ void SpoilerStep(Enemies& e) {
     if (RandInt(1, 1000) == 788) e.HuntingMode = kHunt;
   } else if (e.HuntingMode == kHunt) {
     if (!KnockedBack(e)) SteerToPlayer(e, 4, 1.2);
-    if (TargetDistance(e) > 300 && RandInt(1, 100) == 38) {
+    const bool tired = RandInt(1, 100) == 38;  // drawn every frame
+    if (TargetDistance(e) > 300 && tired) {
       e.HuntingMode = kWander;
       NewTarget(e);
     }

@@ -56,6 +56,8 @@ int Between(Generator& g, int lo, int hi) {
   return static_cast<int>(lo + static_cast<std::int64_t>(r % span));
 }
 
+std::vector<RandomDraw>* draw_log = nullptr;
+
 bool fixed_seeds = false;
 std::uint64_t fixed_seed_state = 0;
 
@@ -67,6 +69,7 @@ void SeedRandom(std::int64_t seed) {
 }
 
 int RandInt(int lo, int hi) {
+  if (draw_log != nullptr) draw_log->push_back({lo, hi});
   return Between(game, lo, hi);
 }
 
@@ -106,4 +109,8 @@ std::uint64_t RandomStateFingerprint() {
   std::uint64_t h = 0;
   for (const std::uint64_t s : game.s) h = Rotl(h, 17) ^ s;
   return h;
+}
+
+void AttachRandomDrawLog(std::vector<RandomDraw>* log) {
+  draw_log = log;
 }

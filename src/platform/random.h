@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // Seeds both generators; the cosmetic one on a stream of its own.
 void SeedRandom(std::int64_t seed);
@@ -24,3 +25,11 @@ void UseClockSeeds();
 
 // A fingerprint of the game generator's state, for checking that two runs agree.
 std::uint64_t RandomStateFingerprint();
+
+// For tests: while a log is attached, every RandInt of the game generator appends its
+// bounds as asked, so the count and order of the game's draws can be checked.
+struct RandomDraw {
+  int lo, hi;
+  bool operator==(const RandomDraw&) const = default;
+};
+void AttachRandomDrawLog(std::vector<RandomDraw>* log);  // nullptr detaches

@@ -236,10 +236,12 @@ void DrawText(const std::string& text, double x, double y) {
   glBegin(GL_QUADS);
   double pen = 0;
   for (unsigned char ch : text) {
-    // Bytes without a glyph (controls, UTF-8) are skipped and take no room.
-    if (ch < kFirstGlyph || ch >= kFirstGlyph + kGlyphCount) continue;
+    // A UTF-8 character takes one place, however many bytes it has.
+    if ((ch & 0xC0) == 0x80) continue;
+    const bool glyph = ch >= kFirstGlyph && ch < kFirstGlyph + kGlyphCount;
     const int g = ch - kFirstGlyph;
-    if (ch != ' ') {
+    // A character without a glyph leaves a blank, so the text after it stays put.
+    if (glyph && ch != ' ') {
       const double u0 = (g % 16) * kGlyphWidth * f->uscale;
       const double v0 = (g / 16) * kGlyphHeight * f->vscale;
       const double u1 = u0 + kGlyphWidth * f->uscale, v1 = v0 + kGlyphHeight * f->vscale;

@@ -191,11 +191,12 @@ void ControlSelectScreen() {
     DrawChoices(choice);
     DrawPicture(0);
     DrawLabels(choice);
-    // Asked every frame, so presses made on another choice never reach the threshold.
-    const bool lower = KeyPresses(KeyMoveLeft) > 0;
-    const bool raise = KeyPresses(KeyMoveRight) > 0;
+    // Asked only here: on the other choices a left or right key bound to Space, Escape
+    // or Return must still do what those keys do.
     if (choice == 1) {
       DrawThresholdHelp();
+      const bool lower = KeyPresses(KeyMoveLeft) > 0;
+      const bool raise = KeyPresses(KeyMoveRight) > 0;
       if (lower && StickThreshold > kLowestThreshold) {
         StickThreshold -= kThresholdStep;
         PlayEffectIfOn("TakeGrub");

@@ -128,13 +128,6 @@ void InstructionsScreen() {
     if (++PulseAngle >= 180) PulseAngle = 0;
     StepCycle(wing_counter, FigureWingStep);
 
-    // Escape is the way back from any page; it is a key of the table too, so it is
-    // asked first.
-    if (KeyPresses(kVkEscape) > 0) {
-      PlayEffectIfOn("Crunch1");
-      AnyKeyPressed = 2;
-      break;
-    }
     AnyKeyPressed = AnyKeyOrStick() ? 1 : 0;
     if (AnyKeyPressed == 1) {
       PlayEffectIfOn("Crunch1");

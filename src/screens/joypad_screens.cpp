@@ -300,16 +300,28 @@ void DrawAxisBoxes(const bbjoypad& m) {
 void DrawDebug() {
   SetColor(160, 255, 160);
   for (int id = 1; id <= 13; ++id) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%-4s%-13s: %+.3f", (std::to_string(id) + ".").c_str(),
-                  AxisNames[id], RawAxis(JoyPort, id - 1));
-    Label(text, 660, 180 + 16 * (id - 1));
+    char value[32];
+    std::snprintf(value, sizeof value, "%+.3f", RawAxis(JoyPort, id - 1));
+    Label(JoyDebugLabel(id) + value, 660, 180 + 16 * (id - 1));
   }
   std::string held = "Buttons held:";
   for (int b = 0; b <= kLastButton; ++b)
     if (JoyButtonDown(b, JoyPort) == 1) held.append(" ").append(std::to_string(b));
   Label(held, 660, 180 + 16 * 13);
 }
+
+}  // namespace
+
+std::string JoyDebugLabel(int id) {
+  std::string label = std::to_string(id) + ".";
+  label.resize(4, ' ');
+  label += AxisNames[id];
+  // The names line up at column 16, with two blanks at the least before the colon.
+  label.resize(std::max(label.size() + 2, std::size_t{16}), ' ');
+  return label + ": ";
+}
+
+namespace {
 
 void DrawDualStickLayout(const DualStickState& s) {
   const bbjoypad& m = EditedMapping();

@@ -6,6 +6,8 @@
 // Both edit the mapping of port JoyPort (and JoyPort itself) in place.
 #pragma once
 
+#include <string>
+
 // Returns on Escape.
 void DualStickScreen();
 // Returns on Escape, or when "Done" is clicked, confirmed or answered with a joypad
@@ -26,3 +28,6 @@ void PointerCursor(int x, int y, int frame, int size);
 // The dual-stick screen's dot for one axis value: -1..1 across `span` pixels from
 // `low`; values beyond the ends stay at them.
 int StickDotPosition(double value, int low, int span);
+
+// The debug list's label for axis id 1..13: "1.  JoyX()      : " to "13. JoyAxis13()  : ".
+std::string JoyDebugLabel(int id);

@@ -4,10 +4,8 @@
 #include <cstdint>
 #include <iterator>
 
-#include "arena/bullets.h"
 #include "arena/demo_insects.h"
 #include "arena/enemies.h"
-#include "arena/explosions.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/web.h"
@@ -85,14 +83,14 @@ void DrawHelpLines(const char* first, const char* second) {
 
 // Yes or No to leaving the program; the insects and the logo carry on behind.
 void ExitConfirmation() {
-  double zoom = kZoomStart;
+  MenuZoom = kZoomStart;
   FlushKeys();
   while (GameOverState == 2) {
     Cls();
     DrawBackdrop();
     PrimeGlow();
     DrawMenuScene();
-    WriteZoomText("exit menu (y/n)", 11.5, 20, kWhiteGlow, zoom, 1, 1, 0);
+    WriteZoomText("exit menu (y/n)", 11.5, 20, kWhiteGlow, MenuZoom, 1, 1, 0);
     DrawHelpLines("press right key for no", "press left key for yes");
     DrawMenuFooter();
     Flip(-1);
@@ -101,12 +99,14 @@ void ExitConfirmation() {
     const bool yes = (KeyPresses('Y') > 0) | (KeyPresses(KeyMoveLeft) > 0);
     const bool no = (KeyPresses('N') > 0) | (KeyPresses(KeyMoveRight) > 0) |
                     (KeyPresses(kVkEscape) > 0) | (MenuSelect() == 1);
-    if (zoom > 0) zoom -= 1;
+    if (MenuZoom > 0) MenuZoom -= 1;
     if (yes)
       GameOverState = 1;
     else if (no)
       GameOverState = 0;
   }
+  // Back in the menu, the entry zooms in afresh.
+  MenuZoom = kZoomStart;
   FlushKeys();
 }
 
@@ -129,8 +129,7 @@ void RunEntry(void (*play_game)()) {
       FlushKeys();
       FooterCounter = 0;
       ResetTitleLogo();
-      BulletList.Clear();
-      ExplosionList.Clear();
+      ClearPlayLeftovers();
       PopulateDemoInsects();
       break;
     case 1:

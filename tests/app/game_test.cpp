@@ -118,15 +118,17 @@ TEST_F(Game, TheDeathSequenceEndsWhenTheInsectsHaveGoneOrAfter200Frames) {
   DeathSequence();
   EXPECT_EQ(script.Frames(), 1 + 91);
 
-  // Insects still flying keep the spin going, for 201 frames at the most.
+  // Insects still flying keep the spin going, for 201 frames at the most: one sent in
+  // every frame keeps the web from ever emptying.
   script.Restart();
   EnemyList.Clear();
-  for (int i = 0; i < 5; ++i) CreateEnemy(1, 512, 384, 0, kBugSlayer);
+  script.EachFrame([](int frame) {
+    if (frame <= 201) CreateEnemy(1, 512, 384, 0, kBugSlayer);
+  });
   Lives = 2;
   PlayerHit = 1;
   DeathSequence();
-  EXPECT_GT(script.Frames(), 1 + 91);
-  EXPECT_LE(script.Frames(), 201 + 91);
+  EXPECT_EQ(script.Frames(), 201 + 91);
   EXPECT_EQ(EnemyList.Count(), 3u);  // only the next try's starters
 }
 
@@ -170,8 +172,17 @@ TEST_F(Game, TheColourFlowsPlainWebBringsNoThunderbugs) {
     thunderbugs = 0;
     for (const Enemies& e : EnemyList) thunderbugs += e.EnemyType == kThunderbug;
   });
-  ASSERT_TRUE(CheckLevelComplete());
+  std::vector<RandomDraw> draws;
+  AttachRandomDrawLog(&draws);
+  const bool complete = CheckLevelComplete();
+  AttachRandomDrawLog(nullptr);
+  ASSERT_TRUE(complete);
   EXPECT_EQ(thunderbugs, 0);
+  // The set-up's draws (a path, the first thunderbug's phase) are made all the same, and
+  // first, so every later draw comes out in the rules' order.
+  ASSERT_GE(draws.size(), 2u);
+  EXPECT_EQ(draws[0], (RandomDraw{1, 16}));
+  EXPECT_EQ(draws[1], (RandomDraw{0, 1}));
   EXPECT_EQ(BonusLevel, 0);
   EXPECT_EQ(Level, 2);
 }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <map>
+#include <vector>
 
 #include "arena/arena_world.h"
 #include "arena/insect_shapes.h"
@@ -84,7 +85,27 @@ TEST_F(BugSlayer, AClaimedGrubsteakIsNeverChosen) {
   EXPECT_EQ(hornet.TargetID, 0);
 }
 
+// Arrived, it chooses a victim in any case; the whim is drawn all the same, after the
+// new roaming point.
+TEST_F(BugSlayer, ItDrawsItsWhimEveryRoamingFrameEvenWhenItHasArrived) {
+  Enemies& s = Arriving(400, 300);
+  std::vector<RandomDraw> draws;
+  AttachRandomDrawLog(&draws);
+  UpdateEnemies(0);
+  AttachRandomDrawLog(nullptr);
+  EXPECT_EQ(s.HuntingMode, kWindUpGrub);
+  ASSERT_GE(draws.size(), 3u);
+  ASSERT_EQ(draws.size() % 2, 1u);
+  // The new roaming point: 300 either side of where it flew to, 200 above and below.
+  for (std::size_t i = 0; i + 1 < draws.size(); i += 2) {
+    EXPECT_EQ(draws[i].hi - draws[i].lo, 600) << i;
+    EXPECT_EQ(draws[i + 1].hi - draws[i + 1].lo, 400) << i;
+  }
+  EXPECT_EQ(draws.back(), (RandomDraw{1, 900}));  // alone: the choice draws nothing
+}
+
 TEST_F(BugSlayer, HornetsArePreferredAndEvenARocketBugCanBeEaten) {
+  int insect_chosen = 0;
   for (int seed = 1; seed <= 30; ++seed) {
     ResetWorld();
     SeedRandom(seed);
@@ -94,11 +115,14 @@ TEST_F(BugSlayer, HornetsArePreferredAndEvenARocketBugCanBeEaten) {
     Enemies& s = Arriving(400, 300);
     UpdateEnemies(0);
     if (s.HuntingMode != kWindUpInsect) continue;
+    ++insect_chosen;
     EXPECT_EQ(hornet.Flashing, 1);
     int marked = 0;
     for (const Enemies& e : EnemyList) marked += e.Flashing;
     EXPECT_EQ(marked, 1);
   }
+  // One time in four an insect, so these seeds choose one several times.
+  EXPECT_GE(insect_chosen, 3);
   // A marked rocket bug, which no bullet kills, is eaten once reached.
   ResetWorld();
   Enemies& rocket = Insect(kRocketBug, 420, 300);
@@ -123,7 +147,7 @@ TEST_F(BugSlayer, AVictimGoneAnotherWayEndsTheChase) {
   EXPECT_TRUE(InsidePlayEllipse(s.TargetX, s.TargetY));
 }
 
-TEST_F(BugSlayer, ItEatsItsGrubsteakWithinTwentyAndTheMarkDiesWithTheClaim) {
+TEST_F(BugSlayer, ItEatsItsGrubsteakWithinTwentyAndAnOrphanedMarkOutlivesItsClaim) {
   CreateGrub(419, 300);
   Grubs& g = *GrubList.First();
   g.Flashing = 1;
@@ -139,14 +163,21 @@ TEST_F(BugSlayer, ItEatsItsGrubsteakWithinTwentyAndTheMarkDiesWithTheClaim) {
   EXPECT_EQ(s.TargetID, 0);
   EXPECT_EQ(Score, 0);
 
-  // A marked grubsteak whose slayer has gone neither stays claimed nor flashes.
+  // A marked grubsteak whose slayer has gone is free of its claim, but only the next
+  // slayer's choice takes the mark away.
   CreateGrub(300, 300);
   Grubs& orphan = *GrubList.First();
   orphan.Flashing = 1;
   orphan.TargetID = 78;
   UpdateGrubs(0);
   EXPECT_EQ(orphan.TargetID, 0);
-  EXPECT_EQ(orphan.Flashing, 0);
+  EXPECT_EQ(orphan.Flashing, 1);
+  // A lone slayer's choice clears every mark, then marks the one free grubsteak anew.
+  EnemyList.Clear();
+  Arriving(500, 300);
+  UpdateEnemies(0);
+  EXPECT_EQ(orphan.Flashing, 1);
+  EXPECT_NE(orphan.TargetID, 0);
 }
 
 }  // namespace

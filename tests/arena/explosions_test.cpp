@@ -163,6 +163,21 @@ TEST_F(ExplosionsTest, GrenadeRingKillsASpiderAHundredPixelsAwayAtSizeThirtyFour
   EXPECT_EQ(Count(0), 12);
 }
 
+// Its last kill is at size 70, 210 pixels out; the frame it grows past that, it goes.
+TEST_F(ExplosionsTest, AGrenadeRingReachesTwoHundredAndTenAndNoFurther) {
+  for (const double distance : {209.0, 210.0, 212.0}) {
+    SCOPED_TRACE(distance);
+    ExplosionList.Clear();
+    PlayerHit = 0;
+    PlayerX = 300 + distance;
+    PlayerY = 400;
+    CreateExplosion(300, 400, 1, kExplosionDeadlyRing, 70, 1);
+    Advance(69);  // size 71: grown past its end and gone
+    EXPECT_EQ(Count(1), 0);
+    EXPECT_EQ(PlayerHit, distance < 210 ? 1 : 0);  // within: closer than the reach
+  }
+}
+
 TEST_F(ExplosionsTest, DrawOnlyFreezesEverythingButADeadlyRingStillKills) {
   CreateExplosion(512, 384, 1, kExplosionDebris, 255, 255);
   CreateExplosion(300, 300, 1, kExplosionRing, 32, 1);

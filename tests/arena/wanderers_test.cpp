@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "arena/arena_world.h"
 #include "arena/insect_shapes.h"
@@ -74,9 +75,8 @@ TEST_F(Wanderers, AHuntingRocketBugKeepsItsKnockBackForLaterASpoilerNot) {
   UpdateEnemies(0);
   EXPECT_FLOAT_EQ(spoiler.y, spoiler_y - 5);  // half the bullet's speed
   EXPECT_EQ(spoiler.PushFrames, 2);
-  if (rocket.HuntingMode == 2) {
-    EXPECT_EQ(rocket.PushFrames, 2);  // still waiting
-  }
+  ASSERT_EQ(rocket.HuntingMode, 2);  // this seed's draw keeps it hunting
+  EXPECT_EQ(rocket.PushFrames, 2);   // still waiting
   // Back to wandering, it takes the knock at last.
   rocket.HuntingMode = 0;
   rocket.TargetX = 100;
@@ -85,6 +85,45 @@ TEST_F(Wanderers, AHuntingRocketBugKeepsItsKnockBackForLaterASpoilerNot) {
   UpdateEnemies(0);
   EXPECT_FLOAT_EQ(rocket.y, rocket_y - 5);
   EXPECT_EQ(rocket.PushFrames, 1);
+}
+
+// Every draw the rules name is made, in their order, even where the distance alone
+// decides: a generator seeded the same then gives the same game.
+TEST_F(Wanderers, HuntingRocketBugsAndSpoilersDrawTheirChanceEveryFrame) {
+  std::vector<RandomDraw> draws;
+  auto drawn = [&] {
+    draws.clear();
+    AttachRandomDrawLog(&draws);
+    UpdateEnemies(0);
+    AttachRandomDrawLog(nullptr);
+  };
+  // Far from its target, the rocket bug stops hunting whatever the chance says; the
+  // chance is drawn after the two firing draws, then a new target.
+  Enemies& rocket = Insect(kRocketBug, 400, 300);
+  rocket.HuntingMode = 2;
+  rocket.DelayBeforeBeingAbleToShoot = 1000;
+  rocket.TargetX = 900;
+  rocket.TargetY = 700;
+  drawn();
+  EXPECT_EQ(rocket.HuntingMode, 0);
+  ASSERT_GE(draws.size(), 5u);
+  EXPECT_EQ(draws[0], (RandomDraw{1, 100}));
+  EXPECT_EQ(draws[1], (RandomDraw{1, 320}));
+  EXPECT_EQ(draws[2], (RandomDraw{1, 100}));
+  ASSERT_EQ(draws.size() % 2, 1u);
+  for (std::size_t i = 3; i < draws.size(); i += 2) {
+    EXPECT_EQ(draws[i], (RandomDraw{192, 732})) << i;
+    EXPECT_EQ(draws[i + 1], (RandomDraw{184, 484})) << i;
+  }
+  // Near its target, the spoiler keeps hunting whatever the chance says; it is drawn.
+  EnemyList.Clear();
+  Enemies& spoiler = Insect(kSpoiler, 400, 300);
+  spoiler.HuntingMode = 2;
+  spoiler.TargetX = 420;
+  spoiler.TargetY = 300;
+  drawn();
+  EXPECT_EQ(spoiler.HuntingMode, 2);
+  EXPECT_EQ(draws, (std::vector<RandomDraw>{{1, 100}}));
 }
 
 TEST_F(Wanderers, AHuntingGrenadeBugFliesTwiceItsSpeedAtTheSpider) {

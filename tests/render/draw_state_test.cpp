@@ -269,9 +269,12 @@ TEST_F(DrawTest, TextUsesEightBySixteenGlyphsAndTheCurrentColour) {
   EXPECT_EQ(ReadBack(39, 36).r, 255) << "second I";
 
   ClearDrawLog();
-  DrawText("\x01\xC3\xA9", 0, 0);  // no glyphs: nothing drawn
+  // Characters without a glyph (a control, a two-byte UTF-8 letter) are blanks of their
+  // own: the I after them stands two places in.
+  DrawText("\x01\xC3\xA9I", 0, 0);
   ASSERT_EQ(Entries(DrawKind::Text).size(), 1u);
-  EXPECT_TRUE(Entries(DrawKind::Text)[0].points.empty());
+  ASSERT_EQ(Entries(DrawKind::Text)[0].points.size(), 4u);
+  EXPECT_DOUBLE_EQ(Entries(DrawKind::Text)[0].points[0].x, 16);
 }
 
 TEST_F(DrawTest, NoLogEntriesWhileTheLogIsOff) {

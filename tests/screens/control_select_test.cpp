@@ -62,6 +62,22 @@ TEST_F(ControlSelectTest, TheThresholdMovesOnlyOnTheTwinStickChoiceAndStaysInIts
   EXPECT_STREQ(StickThresholdText(24), "10/10");
 }
 
+// Off the twin-stick choice, left and right are nobody's: bound to the keys that leave,
+// those keys still leave.
+TEST_F(ControlSelectTest, LeftAndRightBoundToTheWayOutStillLeaveOffTheTwinStickChoice) {
+  KeyMoveLeft = kVkEscape;
+  KeyMoveRight = kVkEnter;
+  for (const int key : {kVkEscape, kVkEnter}) {
+    SCOPED_TRACE(key);
+    script.Restart();
+    ControlScheme = 0;
+    script.Press(2, key);
+    ControlSelectScreen();
+    EXPECT_EQ(script.Frames(), 2);
+    EXPECT_EQ(StickThreshold, 16);
+  }
+}
+
 TEST_F(ControlSelectTest, EveryWayOutKeepsTheHighlightedSchemeAndItsPicture) {
   struct Case {
     std::vector<int> moves;

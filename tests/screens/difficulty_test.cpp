@@ -1,6 +1,9 @@
 // Difficulty selection: the countdown, the six choices and their pictures.
 #include "screens/difficulty.h"
 
+#include <cstdint>
+#include <set>
+
 #include "screen_fixture.h"
 
 namespace {
@@ -71,20 +74,33 @@ TEST_F(DifficultyTest, PushingPastEitherEndChangesNothing) {
 }
 
 TEST_F(DifficultyTest, ThePicturesHaveTheirLineCountsAndColours) {
+  // Each picture uses red, grey and one green of its own, and nothing else.
   const int counts[] = {122, 127, 128};
+  std::set<std::uint32_t> greens_of_all;
   for (int p = 1; p <= 3; ++p) {
+    SCOPED_TRACE(p);
     LoadDifficultyPicture(p);
     EXPECT_EQ(DifficultyPictureLines, counts[p - 1]);
+    int reds = 0, greys = 0;
+    std::set<std::uint32_t> greens;
     for (int i = 0; i < DifficultyPictureLines; ++i) {
       const LineArtRecord& r = DifficultyPicture[static_cast<std::size_t>(i)];
       const bool red = r.red == 189 && r.green == 0 && r.blue == 34;
       const bool grey = r.red == 194 && r.green == 194 && r.blue == 194;
       const bool green = r.green > r.red && r.green > r.blue;
-      EXPECT_TRUE(red || grey || green) << p << ":" << i;
+      EXPECT_TRUE(red || grey || green) << i;
+      reds += red;
+      greys += grey;
+      if (green) greens.insert(r.glow);
       // The glow colour is the wire colour, opaque.
       EXPECT_EQ(r.glow, 0xFF000000u | (r.red << 16) | (r.green << 8) | r.blue);
     }
+    EXPECT_GT(reds, 0);
+    EXPECT_GT(greys, 0);
+    EXPECT_EQ(greens.size(), 1u);
+    greens_of_all.insert(greens.begin(), greens.end());
   }
+  EXPECT_EQ(greens_of_all.size(), 3u);
 }
 
 }  // namespace

@@ -63,6 +63,12 @@ class JoypadScreensTest : public ScreenTest {
   }
 };
 
+TEST(JoypadDebugList, LabelsRunFromJoyXToTheThirteenthAxis) {
+  EXPECT_EQ(JoyDebugLabel(1), "1.  JoyX()      : ");
+  EXPECT_EQ(JoyDebugLabel(8), "8.  JoyPitch()  : ");
+  EXPECT_EQ(JoyDebugLabel(13), "13. JoyAxis13()  : ");
+}
+
 TEST_F(JoypadScreensTest, TheBoxUnderThePointerCountsEveryEdgeOfItsSquare) {
   struct Case {
     int x, y;

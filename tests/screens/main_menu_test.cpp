@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "arena/bullets.h"
+#include "arena/eggs.h"
+#include "arena/explosions.h"
+#include "arena/grubs.h"
 #include "screen_fixture.h"
 #include "screens/options_menu.h"
 
@@ -111,7 +115,9 @@ TEST_F(MainMenuTest, TheFooterAlternatesEvery181Frames) {
 }
 
 int lives_given = -1, level_given = -1, score_given = -1;
-void ClearingGame() {
+// A game that ends with its field full: a shot, a grubsteak, an egg, an explosion and a
+// floating score.
+void LitteringGame() {
   lives_given = Lives;
   level_given = Level;
   score_given = Score;
@@ -119,16 +125,25 @@ void ClearingGame() {
   Level = 7;
   Score = 500;
   EnemyList.Clear();
+  BulletList.Add(PlayerBullets{});
+  CreateGrub(400, 300);
+  CreateEgg(500, 300, 1);
+  CreateExplosion(600, 300, 1, 1, 20, 1);
+  SpawnFloatingText(300, 300, "500", 1, 1, 0xFFFFFFFFu);
 }
 
-TEST_F(MainMenuTest, StartGamePlaysAFreshGameAndBringsANewSetOfInsects) {
+TEST_F(MainMenuTest, StartGamePlaysAFreshGameAndLeavesOnlyANewSetOfInsects) {
   int insects = -1, step = -1;
+  std::size_t left = 99;
   script.Press(100, kVkEnter).At(101, [&] {
     insects = static_cast<int>(EnemyList.Count());
     step = LogoStep;
+    left = BulletList.Count() + GrubList.Count() + EggList.Count() + ExplosionList.Count() +
+           CharList.Count();
   });
   script.StopAfter(101);
-  EXPECT_THROW(MainMenu(ClearingGame), ScriptStop);
+  EXPECT_THROW(MainMenu(LitteringGame), ScriptStop);
+  EXPECT_EQ(left, 0u);
   EXPECT_EQ(lives_given, 3);
   EXPECT_EQ(level_given, 1);
   EXPECT_EQ(score_given, 0);
