@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
@@ -115,12 +116,22 @@ std::string ScoreServerUrl() {
   return chosen && *chosen ? chosen : kDefaultScoreServer;
 }
 
+std::string ScoreDateText(const std::tm& date) {
+  // English whatever the locale: the server reads these names.
+  static constexpr const char* kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  if (date.tm_mon < 0 || date.tm_mon > 11) return "";
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d %s %04d", date.tm_mday, kMonths[date.tm_mon],
+                date.tm_year + 1900);
+  return text;
+}
+
 std::string ScoreDateText() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  char text[32];
-  return std::strftime(text, sizeof text, "%d %b %Y", &local) > 0 ? text : "";
+  return ScoreDateText(local);
 }
 
 std::string SubmissionRequest(std::string_view user, std::string_view level,

@@ -7,6 +7,7 @@
 // up on every request within its time-outs, so every wait ends.
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -42,8 +43,9 @@ bool OnlineSync(int score, int level_reached, int start_level);
 bool VersionCheck();
 
 std::string ScoreServerUrl();
-// Today as "%d %b %Y" writes it: "07 Mar 2025".
+// Today as "%d %b %Y" writes it in English: "07 Mar 2025".
 std::string ScoreDateText();
+std::string ScoreDateText(const std::tm& date);
 // The submission's request text, each part percent-encoded: user is the name as sent
 // (lower case), level the level text.
 std::string SubmissionRequest(std::string_view user, std::string_view level,

@@ -30,7 +30,7 @@ class WebRenderTest : public testing::Test {
     if (DotImage) CenterImageHandle(DotImage);
   }
   void SetUp() override {
-    if (!display_) GTEST_SKIP() << "no offscreen display";
+    ASSERT_TRUE(display_) << "no offscreen display";
     SetScreenSize(1440, 900);
     SetViewport(ScreenOffsetX, ScreenOffsetY, kPlayWidth, kPlayHeight);
     BackgroundOn = 0;
@@ -77,7 +77,7 @@ constexpr int kGreenX = 512;
 constexpr int kGreenY = 177;
 
 TEST_F(WebRenderTest, NeonLevelOneGlowsAlongItsGreenSegment) {
-  if (!DotImage) GTEST_SKIP() << "glow texture not available yet";
+  ASSERT_TRUE(DotImage) << "glow texture not available yet";
   NeonMode = 1;
   BuildWeb(1);
   Cls();
@@ -145,7 +145,7 @@ TEST_F(WebRenderTest, WireLevelOneIsOnePixelLines) {
 }
 
 TEST_F(WebRenderTest, LevelCompleteWebFlowsOutwardInPaletteColours) {
-  if (!DotImage) GTEST_SKIP() << "glow texture not available yet";
+  ASSERT_TRUE(DotImage) << "glow texture not available yet";
   NeonMode = 1;
   BuildWeb(4);
   for (int step : {0, 3, 5, 8, 12}) {

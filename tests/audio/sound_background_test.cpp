@@ -15,7 +15,7 @@ class BackgroundDecodeTest : public SoundBankTest {
   void SetUp() override {
     SoundBankTest::SetUp();
     RegisterEmbeddedResources();
-    if (!FindResource("res\\menu-loop.ogg")) GTEST_SKIP() << "embedded sounds not built yet";
+    ASSERT_TRUE(FindResource("res\\menu-loop.ogg")) << "embedded sounds not built yet";
     // Channels 1 and 2; the second waits behind the first in the decoder.
     ASSERT_EQ(Sound::Load("res\\menu-loop.ogg", 1), 1);
     ASSERT_EQ(Sound::Load("res\\ingame-loop.ogg", 1), 1);

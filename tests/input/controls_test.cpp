@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "support/virtual_pad.h"
@@ -157,6 +161,53 @@ TEST_F(Controls, DefaultsAndActiveMappingLowersIds) {
   JoyPort = 1;
   SelectJoypadMapping();
   EXPECT_EQ(ActiveJoypad.x1id, 9);  // the hat
+}
+
+// Every entry in order, as the key-name table is described: codes and names.
+TEST(KeyNames, TheTableHoldsItsHundredAndThreeEntriesInOrder) {
+  std::vector<std::pair<int, std::string>> want = {
+      {8, "Backspace"},      {9, "Tab"},          {13, "Return"},
+      {13, "Enter"},         {19, "Pause"},       {20, "Caps Lock"},
+      {27, "Escape"},        {32, "Space"},       {33, "Page Up"},
+      {34, "Page Down"},     {35, "End"},         {36, "Home"},
+      {37, "Cursor (Left)"}, {38, "Cursor (Up)"}, {39, "Cursor (Right)"},
+      {40, "Cursor (Down)"}, {45, "Insert"},      {46, "Delete"},
+      {47, "Help"}};
+  for (int c = 48; c <= 57; ++c) want.emplace_back(c, std::string(1, static_cast<char>(c)));
+  for (int c = 65; c <= 90; ++c) want.emplace_back(c, std::string(1, static_cast<char>(c)));
+  want.emplace_back(91, "Sys key (Left)");
+  want.emplace_back(92, "Sys key (Right)");
+  for (int c = 96; c <= 105; ++c) want.emplace_back(c, "Numpad " + std::to_string(c - 96));
+  want.insert(want.end(), {{106, "Numpad *"},
+                           {107, "Numpad +"},
+                           {109, "Numpad -"},
+                           {110, "Numpad ."},
+                           {111, "Numpad /"}});
+  for (int c = 112; c <= 123; ++c) want.emplace_back(c, "F" + std::to_string(c - 111));
+  want.insert(want.end(), {{144, "Num Lock"},
+                           {145, "Scroll Lock"},
+                           {160, "Shift (Left)"},
+                           {161, "Shift (Right)"},
+                           {162, "Control (Left)"},
+                           {163, "Control (Right)"},
+                           {164, "Alt key (Left)"},
+                           {165, "Alt key (Right)"},
+                           {192, "Tilde"},
+                           {189, "Minus"},
+                           {187, "Equals"},
+                           {219, "Bracket (Open)"},
+                           {221, "Bracket (Close)"},
+                           {226, "Backslash"},
+                           {186, "Semi-colon"},
+                           {222, "Quote"},
+                           {188, "Comma"},
+                           {190, "Period"},
+                           {191, "Slash"}});
+  ASSERT_EQ(want.size(), 103u);
+  std::vector<std::pair<int, std::string>> got;
+  for (const KeyName* k = KeyNameTable; k->code != 255 && got.size() < 200; ++k)
+    got.emplace_back(k->code, k->name);
+  EXPECT_EQ(got, want);
 }
 
 TEST(KeyNames, FirstNameWinsAndSecondListIsNeverReached) {

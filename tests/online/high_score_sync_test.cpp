@@ -19,6 +19,7 @@
 namespace {
 
 constexpr std::uint32_t kNoticeGreen = 0xFF80FF40u;
+constexpr std::uint32_t kUnavailableRed = 0xFFFF4040u;
 
 class HighScoreSync : public ScreenTest {
  protected:
@@ -117,8 +118,32 @@ TEST_F(HighScoreSync, WithTheServerGoneTheTableStaysAndTheScreenSaysSo) {
   HiName[0] = "kept";
   HiScore[0] = "99";
   Score = 10;
+  // The frame after the sync (and its notice): the red line under the title says the
+  // scores could not be had; the frame before it has none.
+  int red_before = -1, red_after = -1;
+  auto red_lines = [] {
+    int n = 0;
+    for (const DrawEntry& e : GetDrawLog())
+      n += e.kind == DrawKind::Line && e.argb == kUnavailableRed && e.points[0].y > 90 &&
+           e.points[0].y < 130;
+    return n;
+  };
+  EnableDrawLog(true);
+  ClearDrawLog();
+  script.At(1, [&] {
+    red_before = red_lines();
+    ClearDrawLog();
+  });
+  script.At(2, [] { ClearDrawLog(); });  // the sync notice
+  script.At(3, [&] {
+    red_after = red_lines();
+    EnableDrawLog(false);
+  });
   script.Press(3, kVkEscape);
   HighScoreScreen(1);
+  EXPECT_EQ(red_before, 0);
+  // "online scores are unavailable": 26 glyphs of a few strokes each.
+  EXPECT_GT(red_after, 40);
   EXPECT_EQ(HiName[0], "kept");
   EXPECT_EQ(HiScore[0], "99");
   EXPECT_EQ(Score, 0);

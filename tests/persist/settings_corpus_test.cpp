@@ -3,6 +3,7 @@
 // gives values, and what was read survives being written and read again.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -36,6 +37,58 @@ void Replay(const Bytes& bytes) {
   const auto again = ParseSettings(written);
   ASSERT_TRUE(again.has_value());
   ASSERT_EQ(*again, *values);
+}
+
+// A file written out by hand from the format: 22 little-endian integers, each with a
+// value of its own so that two swapped items show, then CR LF lines. The reader takes
+// each item from its place, and the writer gives back these very bytes.
+TEST(SettingsCorpus, AFileWrittenByHandFromTheFormatReadsAndWritesExactly) {
+  Bytes bytes;
+  const int head[22] = {1,  1,    0,    123456, 90,   91, 92, 93, 94, 95, 96,
+                        97, 1280, 1024, 128,    -128, 64, 0,  1,  -3, 2,  22};
+  for (const int v : head) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back((u >> shift) & 0xFF);
+  }
+  auto line = [&](const std::string& text) {
+    bytes.insert(bytes.end(), text.begin(), text.end());
+    bytes.push_back(13);
+    bytes.push_back(10);
+  };
+  line("Ann B");
+  line("spare");
+  for (int r = 0; r < 10; ++r) {
+    line("name" + std::to_string(r));
+    line(std::to_string(1000 - r));
+    line(std::to_string(r + 1) + " ( 1)");
+    line(" ");
+  }
+  line("\r\n");  // the blank line is itself CR LF, written as a line
+  line("Don't bother trying to changing any");
+  line("of these values, because they're not");
+  line("synced with the online server - only");
+  line("the latest in-game score is synced.");
+
+  const auto read = ParseSettings(bytes);
+  ASSERT_TRUE(read.has_value());
+  const SettingsValues& v = *read;
+  const int got[22] = {v.FullScreen,    v.NeonMode,      v.BackgroundOn,  v.PersonalBest,
+                       v.KeyMoveLeft,   v.KeyMoveRight,  v.KeyMoveUp,     v.KeyMoveDown,
+                       v.KeyFireUp,     v.KeyFireDown,   v.KeyFireLeft,   v.KeyFireRight,
+                       v.ScreenWidth,   v.ScreenHeight,  v.ScreenOffsetX, v.ScreenOffsetY,
+                       v.SavedOffsetY,  v.SoundOn,       v.MusicOn,       v.GlowAmount,
+                       v.ControlScheme, v.StickThreshold};
+  for (int i = 0; i < 22; ++i) EXPECT_EQ(got[i], head[i]) << "item " << i + 1;
+  EXPECT_EQ(v.PlayerName, "Ann B");
+  EXPECT_EQ(v.SpareLine, "spare");
+  for (int r = 0; r < 10; ++r) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(v.rows[static_cast<std::size_t>(r)].name, "name" + std::to_string(r));
+    EXPECT_EQ(v.rows[static_cast<std::size_t>(r)].score, std::to_string(1000 - r));
+    EXPECT_EQ(v.rows[static_cast<std::size_t>(r)].level, std::to_string(r + 1) + " ( 1)");
+    EXPECT_EQ(v.rows[static_cast<std::size_t>(r)].spare, " ");
+  }
+  EXPECT_EQ(FormatSettings(v), bytes);
 }
 
 TEST(SettingsCorpus, EverySeedFileReadsAndSurvivesAWriteAndARead) {

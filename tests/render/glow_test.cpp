@@ -82,7 +82,7 @@ class GlowDrawTest : public testing::Test {
   static void TearDownTestSuite() { DotImage.reset(); }
 
   void SetUp() override {
-    if (!DotImage) GTEST_SKIP() << "the embedded glow texture res\\dot.png could not be loaded";
+    ASSERT_TRUE(DotImage) << "the embedded glow texture res\\dot.png could not be loaded";
     saved_neon_ = NeonMode;
     GlowAmount = 0;
     RecomputeGlowWidths();
@@ -282,26 +282,6 @@ TEST_F(GlowDrawTest, NeonStripGlowsBrightestOnItsCentreLine) {
   EXPECT_LT(Level(812, 300), Level(808, 300));
   EXPECT_LE(Level(815, 300), 8);
   EXPECT_EQ(Level(820, 300), 0);
-}
-
-// Renders a few neon and wire shapes into /tmp/glow.png for a look by eye.
-TEST_F(GlowDrawTest, DISABLED_WriteSampleImage) {
-  SetBlend(BLEND_ADD);
-  Cls();
-  PrimeGlow();
-  NeonMode = 1;
-  GlowLine(80, 100, 480, 100, 0xFFFF0000u, 0, 0, 0);
-  GlowLine(80, 180, 480, 260, 0xFF00FF00u, 0, 0, 0);
-  GlowLine(600, 80, 600, 330, 0xFFFDE51Fu, 0, 0, 0);
-  GlowPolygon(820, 200, 0, 8, 90, 0xFF00FFFFu, 0, 0, 0);
-  GlowPolygon(300, 500, 0, 7, 80, 0xFFFF00FFu, 0, 0, 0);
-  const ShapeSegment star[] = {{-60, 0, 60, 0}, {0, -60, 0, 60}, {-42, -42, 42, 42}};
-  DrawShape(star, 3, 600, 520, 0xFF8080FFu, 0, 0, 0, GlowWidth20);
-  NeonMode = 0;
-  GlowLine(80, 650, 480, 650, 0, 255, 0, 0);
-  GlowPolygon(820, 560, 0, 8, 90, 0, 0, 255, 255);
-  DrawShape(star, 3, 600, 680, 0, 255, 255, 0, GlowWidth20);
-  EXPECT_TRUE(SaveScreenshot("/tmp/glow.png"));
 }
 
 }  // namespace

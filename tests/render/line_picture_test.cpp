@@ -27,7 +27,7 @@ class LinePictureTest : public testing::Test {
   static void TearDownTestSuite() { DotImage.reset(); }
 
   void SetUp() override {
-    if (!DotImage) GTEST_SKIP() << "the embedded glow texture res\\dot.png could not be loaded";
+    ASSERT_TRUE(DotImage) << "the embedded glow texture res\\dot.png could not be loaded";
     GlowAmount = 0;
     RecomputeGlowWidths();
     ClearDrawLog();

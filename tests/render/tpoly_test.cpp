@@ -30,7 +30,7 @@ class StripTest : public testing::Test {
   static void TearDownTestSuite() { dot_.reset(); }
 
   void SetUp() override {
-    if (!dot_) GTEST_SKIP() << "the embedded glow texture res\\dot.png could not be loaded";
+    ASSERT_TRUE(dot_) << "the embedded glow texture res\\dot.png could not be loaded";
     TPoly::_Begin();
     ClearDrawLog();
     EnableDrawLog(true);

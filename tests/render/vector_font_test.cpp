@@ -129,7 +129,7 @@ class VectorFontTest : public testing::Test {
   }
   void NeedGlowTexture() {
     NeonMode = 1;
-    if (!DotImage) GTEST_SKIP() << "the embedded glow texture could not be loaded";
+    ASSERT_TRUE(DotImage) << "the embedded glow texture could not be loaded";
   }
 
   static std::vector<DrawEntry> Entries(DrawKind kind) {
