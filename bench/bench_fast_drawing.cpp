@@ -29,6 +29,9 @@
 #include "arena/enemies.h"
 #include "arena/explosions.h"
 #include "arena/grubs.h"
+#include "arena/hits.h"
+#include "arena/insects.h"
+#include "arena/level_start.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/web.h"
@@ -89,7 +92,7 @@ void SetUp(const Scene& s) {
   if (s.level) {
     SetUpLevel(s.neon);
   } else {
-    BuildWeb(1);
+    BeginLevel(1);
   }
 }
 

@@ -25,8 +25,11 @@
 #include "arena/enemies.h"
 #include "arena/explosions.h"
 #include "arena/grubs.h"
+#include "arena/insects.h"
+#include "arena/level_start.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
+#include "arena/player_moves.h"
 #include "arena/spider_figure.h"
 #include "arena/thunderbugs.h"
 #include "arena/web.h"
@@ -100,7 +103,7 @@ void BM_LevelFrameNeon(benchmark::State& state) {
 
 // The bonus level: the snake kept at eleven, fresh ones starting where the path does.
 void TopUpBonus() {
-  if (BonusLevel != 1) BuildWeb(4);  // a touch moved the game on: back to the bonus level
+  if (BonusLevel != 1) BeginLevel(4);  // a touch moved the game on: back to the bonus level
   PlayerHit = 0;
   HurryOut = 0;
   ThunderSpawned = 10;
@@ -113,7 +116,7 @@ void SetUpBonus(int neon) {
   NeonMode = neon;
   ResetGameState();
   Level = 4;
-  BuildWeb(Level);
+  BeginLevel(Level);
   StartThunderSnake();
   TopUpBonus();
 }

@@ -11,7 +11,9 @@
 
 #include "arena/bullets.h"
 #include "arena/enemies.h"
+#include "arena/hits.h"
 #include "arena/player.h"
+#include "arena/player_moves.h"
 #include "audio/sound_switches.h"
 #include "embedded_assets.h"
 #include "platform/trig.h"

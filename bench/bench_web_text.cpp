@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "arena/level_start.h"
 #include "arena/web.h"
 #include "bench_stats.h"
 #include "embedded_assets.h"
@@ -61,7 +62,7 @@ void DrawText40() {
 void RunFrames(benchmark::State& state, int neon_mode, Result& out) {
   NeonMode = neon_mode;
   BackgroundOn = 1;
-  BuildWeb(1);
+  BeginLevel(1);
   out.frame_ms.clear();
   out.submit_ms.clear();
   out.frame_ms.reserve(kFrames);

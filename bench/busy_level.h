@@ -11,6 +11,7 @@
 #include "arena/enemies.h"
 #include "arena/explosions.h"
 #include "arena/grubs.h"
+#include "arena/level_start.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/web.h"
@@ -79,7 +80,7 @@ inline void SetUpLevel(int neon) {
   RecomputeGlowWidths();
   ResetGameState();
   Level = 5;
-  BuildWeb(Level);
+  BeginLevel(Level);
   DragonflyCounter = 4;
   TopUpScene();
 }

@@ -10,8 +10,12 @@
 #include "arena/enemies.h"
 #include "arena/explosions.h"
 #include "arena/grubs.h"
+#include "arena/hits.h"
+#include "arena/insects.h"
+#include "arena/level_start.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
+#include "arena/player_moves.h"
 #include "arena/spider_figure.h"
 #include "arena/thunderbugs.h"
 #include "arena/web.h"
@@ -89,7 +93,7 @@ void StartGame() {
   // reset above cleared.
   DifficultySelect();
 
-  BuildWeb(Level);
+  BeginLevel(Level);
   EnemySpeedFactor = GameStartSpeedFactor(Level);
 
   if (MusicOn == 1 && Sound::IsPlaying("menu-loop") == 1) Sound::Stop("menu-loop");
@@ -125,7 +129,12 @@ void BonusLevelFrame() {
   UpdateExplosions(1);
   UpdateFloatingTexts();
   DrawHud(1);
-  UpdateThunderbugs();
+  // A thunderbug on the spider ends the bonus level there: the next level's web stands
+  // behind the death sequence.
+  if (UpdateThunderbugs()) {
+    Level += 1;
+    BeginLevel(Level);
+  }
   DrawEnemies();
   if (HurryOut == 0 && (LevelFrames > BonusLevelFrames || EnemyList.Empty()))
     EnemiesHurryOut(kHurryOutLevelEnd);
@@ -165,9 +174,7 @@ bool CheckLevelComplete() {
 
   // The plain web the colour flow runs over. Without the bonus level's set-up: a
   // thunderbug made for it would fly unseen through the colour flow, and be shot.
-  SkipBonusSetup = 1;
-  BuildWeb(4);
-  SkipBonusSetup = 0;
+  BeginPlainWeb();
   DiscardThunderSetupDraws();
   LevelCompleteAnimation();
   HurryOut = 0;
@@ -178,7 +185,7 @@ bool CheckLevelComplete() {
   DragonflyCounter += 1;
   LevelFrames = 0;
   WavePhase = 1;
-  BuildWeb(Level);
+  BeginLevel(Level);
   EnemyQueList.Clear();
   FillWaveQueue();
   if (IsBonusLevel(Level)) {
@@ -248,7 +255,7 @@ void DeathSequence() {
     SpiderEntry();
     FillWaveQueue();
   }
-  BuildWeb(Level);
+  BeginLevel(Level);
 }
 
 void QuitDialog() {

@@ -9,13 +9,13 @@
 #include <system_error>
 
 #include "app/command_line.h"
-#include "app/startup.h"
 #include "arena/bullets.h"
 #include "arena/eggs.h"
 #include "arena/enemies.h"
 #include "arena/grubs.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
+#include "data/version.h"
 #include "persist/file_io.h"
 #include "persist/profile.h"
 #include "platform/random.h"

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "arena/enemies.h"
+#include "arena/insects.h"
 #include "arena/level_state.h"
 #include "arena/thunderbugs.h"
 #include "data/wave_table.h"

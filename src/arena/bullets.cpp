@@ -1,7 +1,5 @@
 #include "arena/bullets.h"
 
-#include "arena/enemies.h"
-#include "arena/grubs.h"
 #include "arena/player.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
@@ -37,11 +35,6 @@ constexpr ShotColour kShotColours[6] = {
 int WrapDegrees(int a) {
   a %= 360;
   return a < 0 ? a + 360 : a;
-}
-
-bool InsidePlayArea(const PlayerBullets& b) {
-  // Written so that a NaN position counts as outside.
-  return b.x >= 0 && b.x <= kPlayWidth - 1 && b.y >= 0 && b.y <= kPlayHeight - 1;
 }
 
 int BulletHitRadius(int enemy_type) {
@@ -110,24 +103,11 @@ void PlayBulletHitSound() {
   if (SoundOn == 1) Sound::Play("Crunch1", 0);
 }
 
-void UpdateBullets(int update) {
-  for (PlayerBullets& b : BulletList) {
-    if (update == 1) {
-      b.x += b.xspeed;
-      b.y += b.yspeed;
-    }
-    DrawShape(BulletShape, kBulletSegments, b.x, b.y, b.Color, b.Rcol, b.Gcol, b.Bcol, GlowWidth16);
-    if (update != 1) continue;
+bool BulletInsidePlayArea(const PlayerBullets& b) {
+  // Written so that a NaN position counts as outside.
+  return b.x >= 0 && b.x <= kPlayWidth - 1 && b.y >= 0 && b.y <= kPlayHeight - 1;
+}
 
-    GlanceOffGrubs(b);
-    if (BulletHitsInsects(b)) {
-      BulletList.Remove(&b);
-      continue;
-    }
-    if (!InsidePlayArea(b)) {
-      BulletList.Remove(&b);
-      continue;
-    }
-    if (++b.life > kBulletMaxLife) BulletList.Remove(&b);
-  }
+void DrawBullet(const PlayerBullets& b) {
+  DrawShape(BulletShape, kBulletSegments, b.x, b.y, b.Color, b.Rcol, b.Gcol, b.Bcol, GlowWidth16);
 }

@@ -32,10 +32,10 @@ void LoadBulletShape();
 // Once per frame while a fire direction is held, after PlayerAngle has been set to it.
 void FireBullet();
 
-// 1 moves, draws and collides every bullet; any other value only draws them. Each
-// moved bullet glances off the grubsteaks first (GlanceOffGrubs), then hits the
-// insects (BulletHitsInsects), which removes it.
-void UpdateBullets(int update);
+// Whether a bullet is still over the play area.
+bool BulletInsidePlayArea(const PlayerBullets& b);
+// One bullet as it stands.
+void DrawBullet(const PlayerBullets& b);
 
 // Within 20 pixels of a grubsteak's centre, from the bullet's truncated position.
 bool BulletTouchesGrub(const PlayerBullets& bullet, int grub_x, int grub_y);

@@ -8,8 +8,6 @@
 #include "platform/entity_list.h"
 #include "platform/geometry.h"
 
-struct PlayerBullets;
-
 struct Enemies {
   int EnemyType = 0;
   float x = 0, y = 0;
@@ -87,18 +85,16 @@ int AimAt(double tx, double ty, double x, double y);
 // on_rim 0 places the insect on the entry ellipse at `angle`; 1 at (x, y).
 void CreateEnemy(int on_rim, int x, int y, int angle, int type);
 
-// demo 1: the menus and the death sequence, where nobody is hunted.
-void UpdateEnemies(int demo);
-void DrawEnemies();
-// The insect's reaction to a bullet within reach; the bullet's owner removes it.
-void HitEnemy(Enemies* enemy, const PlayerBullets* bullet);
-void CheckEnemyContact();
-void EnemiesHurryOut(int reach);
+// The moves every insect's step is made of. xspeed and yspeed for a speed along the
+// insect's heading.
+void SetSpeeds(Enemies& e, double speed);
+// Adds the speeds to the position.
+void MoveInsect(Enemies& e);
+// The wing flaps: each image of the 0, 1, 2, 1 cycle shows for hold + 1 frames.
+void AnimateWings(Enemies& e, int hold);
+// A knocked-back insect drifts with the bullet instead of flying, one frame a count;
+// false when no knock-back is pending.
+bool KnockedBack(Enemies& e);
 
 // Wing-flap cycle: the frame shown for EnemyFrameIndex 1..4.
 inline constexpr int EnemyFrameTable[4] = {0, 1, 2, 1};
-
-// The bullet's hits on the insects: for every insect, in list order, within the
-// bullet's reach, PlayBulletHitSound and then the insect's reaction. True when any
-// was hit. The bullet stays valid throughout, also once HitEnemy has removed things.
-bool BulletHitsInsects(PlayerBullets& bullet);

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "arena/bullets.h"
 #include "arena/enemies.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
@@ -123,9 +122,4 @@ Grubs* ClaimedGrub(int target_id) {
   for (Grubs& g : GrubList)
     if (g.TargetID == target_id) return &g;
   return nullptr;
-}
-
-void GlanceOffGrubs(PlayerBullets& bullet) {
-  for (const Grubs& g : GrubList)
-    if (BulletTouchesGrub(bullet, g.X, g.Y)) GlanceBullet(bullet);
 }

@@ -7,8 +7,6 @@
 #include "platform/entity_list.h"
 #include "render/glow.h"
 
-struct PlayerBullets;
-
 struct Grubs {
   int X = 0, Y = 0;    // centre of the sign
   int Color = 3;       // value tier: 3 pays 500, 2 250, 1 100, 0 50
@@ -38,6 +36,3 @@ void DrawGrubIcon(double x, double y);
 
 // The first grubsteak holding a positive claim ticket, or nullptr.
 Grubs* ClaimedGrub(int target_id);
-
-// Glances the bullet off every grubsteak within reach, in list order.
-void GlanceOffGrubs(PlayerBullets& bullet);

@@ -2,9 +2,6 @@
 
 #include <climits>
 
-#include "arena/enemies.h"
-#include "arena/thunderbugs.h"
-
 int Score = 0;
 int Lives = 3;
 int Level = 1;
@@ -39,16 +36,4 @@ double LevelSpeedFactor(int level) {
 
 double GameStartSpeedFactor(int level) {
   return 1.0 + (static_cast<double>(level) + 1.0) / 20.0;
-}
-
-void ApplyLevelRules(int level, int bonus_setup) {
-  HurryOut = 0;
-  DragonflyAppeared = 0;
-  EnemySpeedFactor = LevelSpeedFactor(level);
-  // The plain web of the game-over screen is no bonus level, whatever its number.
-  BonusLevel = bonus_setup != 0 && IsBonusLevel(level) ? 1 : 0;
-  if (BonusLevel == 1) {
-    BonusLevelFrames = BonusLevelBudget(level);
-    SetUpThunderbugs();
-  }
 }

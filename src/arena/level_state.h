@@ -29,7 +29,3 @@ int BonusLevelBudget(int level);
 // Insect speed for a level as the web sets it; the first level of a game runs faster.
 double LevelSpeedFactor(int level);
 double GameStartSpeedFactor(int level);
-
-// The rules that hold from the moment a level's web is built. bonus_setup 0 leaves
-// out the bonus-level set-up and leaves BonusLevel 0 (the game-over screen's plain web).
-void ApplyLevelRules(int level, int bonus_setup);

@@ -1,7 +1,6 @@
-// The player's spider: position, heading, walking and the per-frame update.
+// The player's spider: position, heading, walking and its figure. Its step in play is
+// player_moves.h's.
 #pragma once
-
-#include "platform/control_request.h"
 
 extern double PlayerX;  // play-area pixels
 extern double PlayerY;
@@ -22,14 +21,6 @@ int SpiderWalkFrame(int walk_step);
 
 // One advance of the walk: every seventh call moves the step on, 1..4 and round.
 void AdvanceWalk();
-
-// One step of the spider (the control step asks for 4 pixels along one axis). A red
-// web segment refuses a step that would carry the spider outward across it.
-void MovePlayer(int dx, int dy);
-
-// Once per frame in play: carries out the control step's moves and shot, then keeps
-// the spider inside the play ellipse. Any flag but 1 (a frozen scene) leaves it still.
-void UpdatePlayer(const ControlRequest& request, int flag);
 
 // The figure at the spider's position, frame of the walk step, heading truncated.
 void DrawPlayerSpider(int flash);

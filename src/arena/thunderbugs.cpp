@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "arena/behaviours.h"
+#include "arena/enemies.h"
 #include "arena/explosions.h"
+#include "arena/insects.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
-#include "arena/web.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "data/thunder_paths.h"
@@ -167,7 +167,7 @@ void SpawnThunderbugs() {
   NewThunderbug();
 }
 
-void UpdateThunderbugs() {
+bool UpdateThunderbugs() {
   const int life = SummedLife();
   if (ThunderRandomDelay > 0) --ThunderRandomDelay;
   if (life < kBreakOffLife && ThunderWentRandom == 0 && ThunderRandomDelay == 0) {
@@ -205,11 +205,9 @@ void UpdateThunderbugs() {
   // Every frame of a bonus level tests the thunderbugs against the spider.
   ContactCheckType = kThunderbug;
   CheckEnemyContact();
-  if (PlayerHit == 1) {
-    EnemiesHurryOut(1000);
-    Level += 1;
-    BuildWeb(Level);
-  }
+  if (PlayerHit != 1) return false;
+  EnemiesHurryOut(1000);
+  return true;
 }
 
 void HitThunderbug(Enemies& e) {

@@ -42,8 +42,9 @@ void NewThunderbug();
 void SpawnThunderbugs();
 
 // In place of the insects' update on a bonus level: the break-off, each thunderbug's
-// flight, the level's end and the contact with the spider.
-void UpdateThunderbugs();
+// flight, the level's end and the contact with the spider. True when a thunderbug has
+// touched the spider: everything is sent off and the next level must start at once.
+bool UpdateThunderbugs();
 
 // The hit rows of types 10 and 12.
 void HitThunderbug(Enemies& e);

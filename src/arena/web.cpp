@@ -1,14 +1,11 @@
 #include "arena/web.h"
 
-#include "arena/eggs.h"
-#include "arena/level_state.h"
 #include "render/glow.h"
 #include "render/screen.h"
 
 EntityList<Web> WebList;
 int WebLayouts[kWebLayoutRows][kWebRingSegments] = {};
 int WebColourStep = 0;
-int SkipBonusSetup = 0;
 
 namespace {
 
@@ -99,8 +96,6 @@ void BuildWeb(int level) {
     w->y2 = spoke.y2;
     SetColourKind(*w, kWebBlue);
   }
-  ApplyLevelRules(level, SkipBonusSetup == 0 ? 1 : 0);
-  EggBonus = kFirstEggBonus;
 }
 
 void DrawWeb() {

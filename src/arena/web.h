@@ -32,15 +32,11 @@ extern int WebLayouts[kWebLayoutRows][kWebRingSegments];
 // Row of the flowing colours of the level-complete web, 0..31; the game loop steps it.
 extern int WebColourStep;
 
-// Raised around the BuildWeb calls of plain webs (the game-over screen's, the colour
-// flow's at a level's end): they leave out the bonus-level set-up.
-extern int SkipBonusSetup;
-
 // Fills rows 1..64 of WebLayouts once at start-up; the others stay all blue.
 void LoadWebLayouts();
 
-// Empties WebList, builds the web of the level and settles the level's rules. A level
-// without a layout row gets an all-blue web.
+// Empties WebList and builds the web of the level: geometry and colours only (StartLevel
+// puts the level's rules with it). A level without a layout row gets an all-blue web.
 void BuildWeb(int level);
 
 // Backdrop if on, glow priming, then every segment in its own colour.

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/input_limits.h"
+
 // Handles pending SDL events: keys, mouse, joysticks, window close. A close request
 // (or SIGTERM) throws QuitRequest from here, the one safe place to unwind.
 void PumpEvents();
@@ -43,9 +45,9 @@ int KeyPresses(int code);  // presses since the last query for that key; cleared
 int KeyIsDown(int code);   // 1 while held
 // Characters typed since the last query for that code, as the player's keyboard
 // layout gives them, counted by the code of the character a name can hold: '0'..'9',
-// 'A'..'Z' (a letter of either case) and Space (32). Cleared by the query and by
-// FlushKeys. Editing keys (Backspace, Return, Escape) are keys, not characters.
-inline constexpr int kTypedCodes = 128;
+// 'A'..'Z' (a letter of either case) and Space (32); codes below kTypedCodes. Cleared
+// by the query and by FlushKeys. Editing keys (Backspace, Return, Escape) are keys,
+// not characters.
 int TypedPresses(int code);
 void FlushKeys();  // forget all presses and held states
 
@@ -56,9 +58,6 @@ void FlushMouse();
 // Puts the pointer at a window position: the pointer seen on screen and the one read.
 void MoveMouse(int x, int y);
 
-constexpr int kJoyPorts = 16;
-constexpr int kJoyButtons = 16;
-constexpr int kJoyAxes = 16;
 enum JoyAxisIndex {
   kJoyX = 0,
   kJoyY,

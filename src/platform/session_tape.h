@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/input.h"
+#include "platform/input_limits.h"
 
 struct SessionTape {
   std::vector<std::uint8_t> input;

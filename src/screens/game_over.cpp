@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "arena/level_start.h"
 #include "arena/level_state.h"
 #include "arena/web.h"
 #include "audio/sound_switches.h"
@@ -12,7 +13,7 @@
 #include "render/glow.h"
 #include "render/vector_font.h"
 #include "screens/high_score_screen.h"
-#include "screens/main_menu.h"
+#include "screens/menu_state.h"
 
 int RunBest = 0;
 int GameOverFrame = 0;
@@ -57,9 +58,7 @@ void GameOverScreen() {
 
   // The plain web, without a bonus level's set-up; nothing changes it while the
   // screen is up, so it is built once.
-  SkipBonusSetup = 1;
-  BuildWeb(4);
-  SkipBonusSetup = 0;
+  BeginPlainWeb();
 
   for (;;) {
     Cls();

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "arena/enemies.h"
+#include "arena/insects.h"
 #include "arena/level_state.h"
 #include "audio/sound_switches.h"
 #include "input/controls.h"

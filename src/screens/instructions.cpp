@@ -22,7 +22,7 @@
 #include "render/screen.h"
 #include "render/vector_font.h"
 #include "screens/high_score_screen.h"
-#include "screens/main_menu.h"
+#include "screens/menu_state.h"
 
 int InstructionsPageShown = 0;
 double FigureRotation = 0;

@@ -6,6 +6,7 @@
 
 #include "arena/demo_insects.h"
 #include "arena/enemies.h"
+#include "arena/insects.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/web.h"
@@ -26,13 +27,9 @@
 #include "screens/options_menu.h"
 
 std::array<LineArtRecord, kTitleLogoLines> TitleLogo;
-int MenuIndex = 0;
-double MenuZoom = 25;
 double LogoScale = 0.1;
 double LogoRotation = 180;
 int LogoStep = 0;
-int FooterCounter = 0;
-int FooterToggle = 0;
 
 namespace {
 

@@ -5,21 +5,17 @@
 #include <array>
 
 #include "data/line_art.h"
+#include "screens/menu_state.h"
 
 // The title logo's lines; the menu draws them all in one wire colour of its own.
 extern std::array<LineArtRecord, kTitleLogoLines> TitleLogo;
 // Once at start-up.
 void LoadTitleLogo();
 
-extern int MenuIndex;    // 0..4, the entry shown
-extern double MenuZoom;  // the entry's pop-in, 25 down to 0
 // The logo spins in: scale from 0.1, rotation from 180 degrees, step 0..270 by 3.
 extern double LogoScale;
 extern double LogoRotation;
 extern int LogoStep;
-// The footer alternates the credit line with the server message every 181 frames.
-extern int FooterCounter;
-extern int FooterToggle;
 
 void ResetTitleLogo();
 

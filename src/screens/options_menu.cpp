@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "arena/enemies.h"
+#include "arena/insects.h"
 #include "audio/sound.h"
 #include "audio/sound_switches.h"
 #include "input/controls.h"

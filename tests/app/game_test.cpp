@@ -14,6 +14,7 @@
 #include "arena/bullets.h"
 #include "arena/enemies.h"
 #include "arena/explosions.h"
+#include "arena/level_start.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/spider_figure.h"
@@ -57,7 +58,7 @@ class Game : public ::testing::Test {
   // A level in progress as after the spider's entry.
   void EnterLevel(int level) {
     Level = level;
-    BuildWeb(Level);
+    BeginLevel(Level);
     PlayerX = 502;
     PlayerY = 384;
     PlayerAngle = 180;
@@ -222,6 +223,28 @@ TEST_F(Game, ABonusLevelWithNoThunderbugLeftAdvancesOnceThroughTheColourFlow) {
   NormalLevelFrame();
   EndGameFrame();
   EXPECT_EQ(Level, 5);
+}
+
+// A thunderbug on the spider: the next level's web stands at once, no bonus behind it,
+// for the death sequence to play over.
+TEST_F(Game, AThunderbugOnTheSpiderBeginsTheNextLevelInTheSameFrame) {
+  EnterLevel(4);
+  ASSERT_EQ(BonusLevel, 1);
+  EnemyList.Clear();  // as the level's start leaves it: the snake alone
+  StartThunderSnake();
+  PlayerX = 512;
+  PlayerY = 700;
+  Enemies& bug = *EnemyList.First();
+  ASSERT_EQ(bug.EnemyType, kThunderbug);
+  bug.x = bug.TargetX = 512;
+  bug.y = bug.TargetY = 700 - 8;
+  bug.angle = 180;
+  bug.GoRandom = 1;
+  BonusLevelFrame();
+  EXPECT_EQ(PlayerHit, 1);
+  EXPECT_EQ(Level, 5);
+  EXPECT_EQ(BonusLevel, 0);
+  EXPECT_EQ(HurryOut, 0);
 }
 
 TEST_F(Game, ABonusLevelEndsByItsBudgetEvenWithInsectsLeft) {

@@ -7,6 +7,7 @@
 
 #include "arena/arena_world.h"
 #include "arena/insect_shapes.h"
+#include "arena/insects.h"
 #include "platform/geometry.h"
 
 namespace {

@@ -11,6 +11,7 @@
 
 #include "arena/enemies.h"
 #include "arena/explosions.h"
+#include "arena/hits.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "audio/sound.h"

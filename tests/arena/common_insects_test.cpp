@@ -8,6 +8,7 @@
 
 #include "arena/arena_world.h"
 #include "arena/insect_shapes.h"
+#include "arena/insects.h"
 #include "platform/geometry.h"
 #include "platform/trig.h"
 

@@ -10,6 +10,8 @@
 
 #include "arena/arena_world.h"
 #include "arena/insect_shapes.h"
+#include "arena/level_start.h"
+#include "arena/player_moves.h"
 #include "render/draw2d.h"
 #include "render/draw_log.h"
 
@@ -134,7 +136,7 @@ TEST_F(EggsTest, EggsInTheCentreOrOffTheWebPayAGrowingBonus) {
     PushEggs(4, 0);
     EXPECT_EQ(Score - before, pay);
   }
-  BuildWeb(2);
+  BeginLevel(2);
   EXPECT_EQ(EggBonus, 500);
 }
 

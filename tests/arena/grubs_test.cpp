@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "arena/arena_world.h"
+#include "arena/hits.h"
 #include "platform/trig.h"
 #include "render/draw2d.h"
 #include "render/draw_log.h"

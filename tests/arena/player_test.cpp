@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "arena/bullets.h"
+#include "arena/player_moves.h"
 #include "arena/web.h"
 #include "audio/sound_switches.h"
 

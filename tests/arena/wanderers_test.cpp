@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "arena/arena_world.h"
+#include "arena/hits.h"
 #include "arena/insect_shapes.h"
+#include "arena/insects.h"
 #include "platform/geometry.h"
 #include "platform/trig.h"
 

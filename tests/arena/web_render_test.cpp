@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "arena/level_start.h"
 #include "arena/web.h"
 #include "embedded_assets.h"
 #include "render/draw2d.h"
@@ -38,7 +39,6 @@ class WebRenderTest : public testing::Test {
     RecomputeGlowWidths();
     LoadWebLayouts();
     LoadColorTable();
-    SkipBonusSetup = 0;
   }
   void TearDown() override {
     NeonMode = 0;
@@ -79,7 +79,7 @@ constexpr int kGreenY = 177;
 TEST_F(WebRenderTest, NeonLevelOneGlowsAlongItsGreenSegment) {
   ASSERT_TRUE(DotImage) << "glow texture not available yet";
   NeonMode = 1;
-  BuildWeb(1);
+  BeginLevel(1);
   Cls();
   DrawWeb();
   Present("web_neon_level1");
@@ -110,7 +110,7 @@ TEST_F(WebRenderTest, NeonLevelOneGlowsAlongItsGreenSegment) {
 
 TEST_F(WebRenderTest, WireLevelOneIsOnePixelLines) {
   NeonMode = 0;
-  BuildWeb(1);
+  BeginLevel(1);
   Cls();
   DrawWeb();
   Present("web_wire_level1");
@@ -147,7 +147,7 @@ TEST_F(WebRenderTest, WireLevelOneIsOnePixelLines) {
 TEST_F(WebRenderTest, LevelCompleteWebFlowsOutwardInPaletteColours) {
   ASSERT_TRUE(DotImage) << "glow texture not available yet";
   NeonMode = 1;
-  BuildWeb(4);
+  BeginLevel(4);
   for (int step : {0, 3, 5, 8, 12}) {
     WebColourStep = step;
     Cls();

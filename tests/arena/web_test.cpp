@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "arena/level_start.h"
 #include "arena/level_state.h"
 #include "embedded_assets.h"
 #include "render/draw2d.h"
@@ -43,10 +44,8 @@ class WebTest : public testing::Test {
   void SetUp() override {
     LoadWebLayouts();
     LoadColorTable();
-    SkipBonusSetup = 0;
     WebColourStep = 0;
   }
-  void TearDown() override { SkipBonusSetup = 0; }
 };
 
 TEST_F(WebTest, RingSegmentsInPointOrderThenTwelveSpokes) {
@@ -242,26 +241,30 @@ TEST_F(WebTest, LevelOutsideTheTableBuildsAnAllBlueWeb) {
   }
 }
 
-TEST_F(WebTest, BuildingAWebSettlesTheLevelRules) {
+TEST_F(WebTest, BeginningALevelSettlesItsRulesWithItsWeb) {
   HurryOut = 1;
   BonusLevel = 1;
+  // The web alone settles nothing.
   BuildWeb(1);
+  EXPECT_EQ(HurryOut, 1);
+  EXPECT_EQ(BonusLevel, 1);
+  BeginLevel(1);
   EXPECT_EQ(HurryOut, 0);
   EXPECT_EQ(BonusLevel, 0);
   EXPECT_DOUBLE_EQ(EnemySpeedFactor, 1.0 + 2.0 / 30.0);  // not integer division
   EXPECT_DOUBLE_EQ(GameStartSpeedFactor(1), 1.1);
 
-  BuildWeb(29);
+  BeginLevel(29);
   EXPECT_DOUBLE_EQ(EnemySpeedFactor, 2.0);
 
   const int budgets[][2] = {{4, 1380}, {8, 1260}, {12, 1140}, {48, 60}, {52, -60}};
   for (const auto& [level, frames] : budgets) {
     BonusLevel = 0;
-    BuildWeb(level);
+    BeginLevel(level);
     EXPECT_EQ(BonusLevel, 1) << level;
     EXPECT_EQ(BonusLevelFrames, frames) << level;
   }
-  BuildWeb(5);
+  BeginLevel(5);
   EXPECT_EQ(BonusLevel, 0);
 
   // Far-out levels must not overflow the budget arithmetic.
@@ -272,15 +275,13 @@ TEST_F(WebTest, BuildingAWebSettlesTheLevelRules) {
 TEST_F(WebTest, GameOverPlainWebLeavesOutTheBonusSetUp) {
   BonusLevelFrames = 777;
   HurryOut = 1;
-  SkipBonusSetup = 1;
-  BuildWeb(4);
-  SkipBonusSetup = 0;
+  BeginPlainWeb();
   EXPECT_EQ(BonusLevel, 0);
   EXPECT_EQ(BonusLevelFrames, 777);
   EXPECT_EQ(HurryOut, 0);
   EXPECT_EQ(WebList.Count(), 108u);
-  // The level-complete screen's plain web does count as level 4.
-  BuildWeb(4);
+  // Level 4 itself is a bonus level.
+  BeginLevel(4);
   EXPECT_EQ(BonusLevel, 1);
   EXPECT_EQ(BonusLevelFrames, 1380);
 }

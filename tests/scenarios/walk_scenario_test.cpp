@@ -12,7 +12,10 @@
 
 #include "arena/bullets.h"
 #include "arena/enemies.h"
+#include "arena/hits.h"
+#include "arena/level_start.h"
 #include "arena/player.h"
+#include "arena/player_moves.h"
 #include "arena/web.h"
 #include "audio/sound_switches.h"
 #include "input/controls.h"
@@ -52,7 +55,7 @@ class WalkScenario : public testing::Test {
     EnemyList.Clear();  // nothing to hit: the shots fly to the edge
     LoadWebLayouts();
     LoadBulletShape();
-    BuildWeb(3);
+    BeginLevel(3);
     BulletList.Clear();
     FireTimer = 0;
     // Where the entry leaves the spider.
