@@ -56,6 +56,8 @@ void DrawFrozenScene() {
   UpdateBullets(0);
   UpdateExplosions(0);
   UpdateFloatingTexts();
+  AwardExtraLife();
+
   DrawHud(0);
 }
 
@@ -116,6 +118,8 @@ void NormalLevelFrame() {
   UpdateBullets(1);
   UpdateExplosions(1);
   UpdateFloatingTexts();
+  AwardExtraLife();
+
   DrawHud(1);
 }
 
@@ -128,6 +132,8 @@ void BonusLevelFrame() {
   UpdateBullets(1);
   UpdateExplosions(1);
   UpdateFloatingTexts();
+  AwardExtraLife();
+
   DrawHud(1);
   // A thunderbug on the spider ends the bonus level there: the next level's web stands
   // behind the death sequence.
@@ -156,6 +162,8 @@ void LevelCompleteAnimation() {
     UpdateEggs(0);
     DrawPlayerSpider(0);
     UpdateBullets(1);
+    AwardExtraLife();
+
     DrawHud(0);
     Flip(-1);
     FrameToggle ^= 1;
@@ -207,6 +215,8 @@ void SpiderEntry() {
   for (int i = 0; i < kSpiderEntryFrames; ++i) {
     Cls();
     DrawWeb();
+    AwardExtraLife();
+
     DrawHud(0);
     DrawSpiderFigure(SpiderWalkFrame(PlayerWalkStep), PlayerX, PlayerY,
                      static_cast<int>(PlayerAngle), 0);
@@ -225,6 +235,8 @@ void DeathSequence() {
   for (;;) {
     Cls();
     DrawWeb();
+    AwardExtraLife();
+
     DrawHud(0);
     UpdateGrubs(0);
     DrawPlayerSpider(1);

@@ -68,13 +68,6 @@ void SampleFps() {
   }
 }
 
-void AwardExtraLife() {
-  if (Score < NextBonusAt) return;
-  NextBonusAt = NextBonusAt > INT_MAX - kExtraLifeEvery ? INT_MAX : NextBonusAt + kExtraLifeEvery;
-  if (Lives < INT_MAX) Lives += 1;
-  if (SoundOn == 1) Sound::Play("BonusShip", 0);
-}
-
 }  // namespace
 
 void ResetFpsTimeBase() {
@@ -104,8 +97,6 @@ void DrawHud(int blink) {
     bonus.Put("next bonus at ").Put(NextBonusAt);
     WriteText(bonus.View(), 20, 1.4, kBonusGlow, 0, 0.66, 0.66, 0, 255, 48, 32);
   }
-
-  AwardExtraLife();
 
   DrawSpiderFigure(0, 320, 20, 0, 0);
 

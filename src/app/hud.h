@@ -1,5 +1,5 @@
 // The heads-up display of every play screen: score, level, lives, the next extra
-// life and the frames-per-second counter. It also hands out the extra lives.
+// life and the frames-per-second counter. It only shows them.
 #pragma once
 
 #include "screens/options_menu.h"  // ShowFPS, which the options menu switches
@@ -8,8 +8,6 @@ extern int FpsValue;        // frames per second last measured
 extern double FpsTimeBase;  // Millisecs of the current half-second window
 extern double FpsFrameTally;
 extern int BonusBlink;  // 0..60; the extra-life line shows above 30
-
-inline constexpr int kExtraLifeEvery = 20000;
 
 // Starts a fresh measuring window at the present time (the game loop does this when a
 // game starts).

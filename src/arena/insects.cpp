@@ -190,11 +190,9 @@ void EnemiesHurryOut(int reach) {
 }
 
 void DrawEnemies() {
-  EnemyCount = 0;
   const bool hurry = HurryOut == 1;
   GlowBatch batch;
   for (Enemies& e : EnemyList) {
-    ++EnemyCount;
     const InsectLook look{e.Flashing == 1 ? &e.ColorIndex : nullptr, hurry};
     DrawInsectShape(batch, e.EnemyType, e.angle, e.Frame, e.x, e.y, look);
   }

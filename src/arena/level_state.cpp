@@ -2,6 +2,9 @@
 
 #include <climits>
 
+#include "audio/sound.h"
+#include "audio/sound_switches.h"
+
 int Score = 0;
 int Lives = 3;
 int Level = 1;
@@ -36,4 +39,11 @@ double LevelSpeedFactor(int level) {
 
 double GameStartSpeedFactor(int level) {
   return 1.0 + (static_cast<double>(level) + 1.0) / 20.0;
+}
+
+void AwardExtraLife() {
+  if (Score < NextBonusAt) return;
+  NextBonusAt = NextBonusAt > INT_MAX - kExtraLifeEvery ? INT_MAX : NextBonusAt + kExtraLifeEvery;
+  if (Lives < INT_MAX) Lives += 1;
+  if (SoundOn == 1) Sound::Play("BonusShip", 0);
 }

@@ -19,6 +19,12 @@ extern int NextBonusAt;          // score of the next extra life
 extern int EnemyCount;           // insects alive at the level-completion check
 extern int FrameToggle;          // 0/1, flipped every game frame
 
+inline constexpr int kExtraLifeEvery = 20000;
+
+// An extra life once the score reaches NextBonusAt, which moves on by 20000 (one a
+// call, with "BonusShip"). The game loop asks on every frame that shows the HUD.
+void AwardExtraLife();
+
 // Every fourth level is a bonus level.
 bool IsBonusLevel(int level);
 

@@ -103,22 +103,25 @@ TEST_F(Hud, LongScoreKeepsItsLastEightDigits) {
   EXPECT_TRUE(HasVerticalAt(lines, ScoreCharX(7)));
 }
 
-TEST_F(Hud, ExtraLivesComeOnePerFrame) {
+// The award is a rule of its own; the HUD only shows what it gave.
+TEST_F(Hud, ExtraLivesComeOnePerAwardAndTheHudGivesNone) {
   Score = 45000;  // past 20000 and 40000 at once
   DrawHud(1);
+  EXPECT_EQ(Lives, 3);
+  AwardExtraLife();
   EXPECT_EQ(Lives, 4);
   EXPECT_EQ(NextBonusAt, 40000);
-  DrawHud(0);  // frozen frames award too
+  AwardExtraLife();
   EXPECT_EQ(Lives, 5);
   EXPECT_EQ(NextBonusAt, 60000);
-  DrawHud(1);
+  AwardExtraLife();
   EXPECT_EQ(Lives, 5);
   EXPECT_EQ(NextBonusAt, 60000);
   Score = 59999;
-  DrawHud(1);
+  AwardExtraLife();
   EXPECT_EQ(Lives, 5);
   Score = 60000;  // reaching it exactly is enough
-  DrawHud(1);
+  AwardExtraLife();
   EXPECT_EQ(Lives, 6);
 }
 

@@ -724,8 +724,9 @@ TEST_F(EnemyDrawing, WireLinesSitAtThePositionInTheirColoursThenWhite) {
   SetScreenSize(1280, 1024);
   Insect(kHornet, 300, 200, 90);
   Insect(kBeetle, 600, 500, 0).Frame = 2;
+  EnemyCount = 7;
   DrawEnemies();
-  EXPECT_EQ(EnemyCount, 2);
+  EXPECT_EQ(EnemyCount, 7);  // drawing counts nothing: the level's check does
   const std::vector<DrawEntry> lines = Logged(DrawKind::Line);
   ASSERT_EQ(lines.size(), 29u + 33u);
   const EnemyShapeLine* h = EnemyShapeLines(1, 90, 0);
@@ -792,10 +793,6 @@ TEST_F(EnemyDrawing, MarkedPreyCyclesItsFlashLinesThroughThePalette) {
   }
   EXPECT_EQ(flashed, 14);
   EXPECT_EQ(prey.ColorIndex, (46 + 29) % 48);
-  EXPECT_EQ(EnemyCount, 1);
-  EnemyList.Clear();
-  DrawEnemies();
-  EXPECT_EQ(EnemyCount, 0);
 }
 
 TEST_F(EnemyDrawing, ABulletWithinThirtyPixelsDestroysAHornet) {
