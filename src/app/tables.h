@@ -2,8 +2,8 @@
 // that run game screens without the whole start-up build them the same way.
 #pragma once
 
-// The tables and lists of the first steps: joypad defaults, the palette, the web
-// layouts and the vector font.
+// The tables and lists of the first steps: the sinks of the rules' effects, joypad
+// defaults, the palette, the web layouts and the vector font.
 void LoadGameTables();
 
 // The figures: the spider and the insects turned to every heading, the grubsteak's and

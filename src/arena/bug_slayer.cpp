@@ -2,10 +2,9 @@
 // food. It roams, marks a victim (a grubsteak or another insect), winds up for 30
 // frames, then charges and eats it.
 #include "arena/behaviours.h"
+#include "arena/effects.h"
 #include "arena/grubs.h"
 #include "arena/level_state.h"
-#include "audio/sound.h"
-#include "audio/sound_switches.h"
 #include "platform/geometry.h"
 #include "platform/random.h"
 
@@ -27,7 +26,7 @@ void NewRoamingTarget(Enemies& s) {
 }
 
 void Crunch() {
-  if (SoundOn == 1) Sound::Play("Crunch2", 0);
+  EmitSound("Crunch2");
 }
 
 void Fly(Enemies& s, double speed) {

@@ -1,8 +1,7 @@
 #include "arena/bullets.h"
 
+#include "arena/effects.h"
 #include "arena/player.h"
-#include "audio/sound.h"
-#include "audio/sound_switches.h"
 #include "data/bullet_data.h"
 #include "platform/geometry.h"
 #include "platform/random.h"
@@ -56,7 +55,7 @@ void FireBullet() {
   if (FireTimer > 0) --FireTimer;
   if (FireTimer > 0) return;
 
-  if (SoundOn == 1) Sound::Play("shot", 0);
+  EmitSound("shot");
 
   const double s = Sin(PlayerAngle);
   const double c = Cos(PlayerAngle);
@@ -90,7 +89,7 @@ void GlanceBullet(PlayerBullets& bullet) {
   bullet.angle = WrapDegrees(bullet.angle + d);
   bullet.xspeed = kGlanceSpeed * Sin(bullet.angle);
   bullet.yspeed = -kGlanceSpeed * Cos(bullet.angle);
-  if (SoundOn == 1) Sound::Play("BlipSND", 0);
+  EmitSound("BlipSND");
 }
 
 bool BulletReachesInsect(const PlayerBullets& bullet, double insect_x, double insect_y,
@@ -100,7 +99,7 @@ bool BulletReachesInsect(const PlayerBullets& bullet, double insect_x, double in
 }
 
 void PlayBulletHitSound() {
-  if (SoundOn == 1) Sound::Play("Crunch1", 0);
+  EmitSound("Crunch1");
 }
 
 bool BulletInsidePlayArea(const PlayerBullets& b) {

@@ -1,12 +1,11 @@
 // Hornets, mosquitoes and beetles: roam, hunt the spider now and then, and go for the
 // grubsteaks. Hornets and mosquitoes lay an egg on one; beetles charge it and eat it.
 #include "arena/behaviours.h"
+#include "arena/effects.h"
 #include "arena/eggs.h"
 #include "arena/grubs.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
-#include "audio/sound.h"
-#include "audio/sound_switches.h"
 #include "platform/geometry.h"
 #include "platform/random.h"
 #include "platform/trig.h"
@@ -190,7 +189,7 @@ void FlyToGrub(Enemies& e, const Kind& k) {
   if (!CountDownToCheck(e)) {
     const Grubs* g = ClaimedGrub(e.TargetID);
     if (g != nullptr && WithinRadius(X(e), Y(e), g->X, g->Y, kLayReach)) {
-      if (SoundOn == 1) Sound::Play("Crunch2", 0);
+      EmitSound("Crunch2");
       e.WaitOnEgg = kLayFrames;
       e.HuntingMode = kLay;
       SetTarget(e, {g->X, g->Y});
@@ -237,7 +236,7 @@ void Charge(Enemies& e, const Kind& k) {
     const int ahead_x = TruncToInt(e.x + TruncToInt(kBeetleLookAhead * e.xspeed));
     const int ahead_y = TruncToInt(e.y + TruncToInt(kBeetleLookAhead * e.yspeed));
     if (WithinRadius(ahead_x, ahead_y, g->X, g->Y, kEatReach)) {
-      if (SoundOn == 1) Sound::Play("Crunch2", 0);
+      EmitSound("Crunch2");
       GrubList.Remove(g);
       RoamOrHunt(e, kAfterMealRoams);
     }

@@ -3,12 +3,11 @@
 #include <charconv>
 #include <string_view>
 
+#include "arena/effects.h"
 #include "arena/enemies.h"
 #include "arena/insect_shapes.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
-#include "audio/sound.h"
-#include "audio/sound_switches.h"
 #include "platform/geometry.h"
 #include "render/glow.h"
 #include "render/vector_font.h"
@@ -50,13 +49,13 @@ const EggKind& KindOf(int type) {
 }
 
 void ScoreEgg(Eggs& egg) {
-  if (SoundOn == 1) Sound::Play("EggPushedOff", 0);
+  EmitSound("EggPushedOff");
   char text[16];
   const auto written = std::to_chars(text, text + sizeof text, EggBonus);
-  SpawnFloatingText(TruncToInt(egg.x), TruncToInt(egg.y),
-                    std::string_view(text, static_cast<std::size_t>(written.ptr - text)), 1, 1,
-                    kBonusTextGlow);
-  Score += EggBonus;
+  ShowFloatingText(TruncToInt(egg.x), TruncToInt(egg.y),
+                   std::string_view(text, static_cast<std::size_t>(written.ptr - text)),
+                   kBonusTextGlow);
+  AwardPoints(EggBonus);
   if (EggBonus < kBonusCap) EggBonus += kBonusStep;
   EggList.Remove(&egg);
 }

@@ -2,11 +2,10 @@
 
 #include <cstdint>
 
+#include "arena/effects.h"
 #include "arena/enemies.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
-#include "audio/sound.h"
-#include "audio/sound_switches.h"
 #include "platform/geometry.h"
 #include "platform/random.h"
 #include "render/glow.h"
@@ -81,7 +80,7 @@ void CatchDragonflies(const Explosions& ring) {
     if (e.EnemyType != kDragonfly) continue;
     const int ex = TruncToInt(e.x), ey = TruncToInt(e.y);
     if (!WithinRadius(cx, cy, ex, ey, reach)) continue;
-    if (SoundOn == 1) Sound::Play("Crunch2", 0);
+    EmitSound("Crunch2");
     CreateExplosion(ex, ey, 1, kExplosionRing, 70, 1);
     EnemyList.Remove(&e);
   }
@@ -107,7 +106,7 @@ void KillSpiderWithin(const Explosions& ring) {
 
 void CreateExplosion(int x, int y, int count, int kind, double size, double speed) {
   if (kind == kExplosionDebris) {
-    if (SoundOn == 1) Sound::Play("Crunch1", 0);
+    EmitSound("Crunch1");
     const int h = kDebrisHalf;
     const double s = kDebrisSpeed;
     int delay = 0;

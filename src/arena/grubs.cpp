@@ -2,11 +2,10 @@
 
 #include <cstdint>
 
+#include "arena/effects.h"
 #include "arena/enemies.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
-#include "audio/sound.h"
-#include "audio/sound_switches.h"
 #include "data/grub_data.h"
 #include "platform/geometry.h"
 #include "render/vector_font.h"
@@ -52,9 +51,9 @@ bool Collected(const Grubs& g) {
 
 void Collect(Grubs& g) {
   const Tier& t = TierOf(g);
-  Score += t.points;
-  SpawnFloatingText(g.X - 28, g.Y + 28, t.text, 1, 1, t.text_glow);
-  if (SoundOn == 1) Sound::Play("TakeGrub", 0);
+  AwardPoints(t.points);
+  ShowFloatingText(g.X - 28, g.Y + 28, t.text, t.text_glow);
+  EmitSound("TakeGrub");
   GrubList.Remove(&g);
 }
 

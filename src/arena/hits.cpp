@@ -3,13 +3,12 @@
 #include <cstdint>
 
 #include "arena/bullets.h"
+#include "arena/effects.h"
 #include "arena/enemies.h"
 #include "arena/explosions.h"
 #include "arena/grubs.h"
 #include "arena/level_state.h"
 #include "arena/thunderbugs.h"
-#include "audio/sound.h"
-#include "audio/sound_switches.h"
 #include "platform/geometry.h"
 #include "platform/trig.h"
 #include "render/vector_font.h"
@@ -50,9 +49,9 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
   }
 
   if (HurryOut == 1) {
-    Score += kHurryOutPoints;
-    SpawnFloatingText(TruncToInt(e.x), TruncToInt(e.y), "1000", 1, 1, kPointsGlow);
-    if (SoundOn == 1) Sound::Play("TakeGrub", 0);
+    AwardPoints(kHurryOutPoints);
+    ShowFloatingText(TruncToInt(e.x), TruncToInt(e.y), "1000", kPointsGlow);
+    EmitSound("TakeGrub");
     Debris(e);
     Remove(e);
     return;
@@ -75,7 +74,7 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
       Remove(e);
       break;
     case kDragonfly:
-      Score += DragonflyBonus;
+      AwardPoints(DragonflyBonus);
       CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 32, 1);
       Remove(e);
       break;
@@ -92,12 +91,12 @@ void HitEnemy(Enemies* enemy, const PlayerBullets* bullet) {
     case kBugSlayer:
       knock_back(3);
       if (e.HurryOutOfScreenMode == 1) {
-        Score += kHurryOutPoints;
+        AwardPoints(kHurryOutPoints);
         Remove(e);
       }
       break;
     case kRockette:
-      Score += kRockettePoints;
+      AwardPoints(kRockettePoints);
       CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 32, 0.9);
       Remove(e);
       break;

@@ -1,6 +1,7 @@
 #include "arena/insects.h"
 
 #include "arena/behaviours.h"
+#include "arena/effects.h"
 #include "arena/enemies.h"
 #include "arena/explosions.h"
 #include "arena/grubs.h"
@@ -8,8 +9,6 @@
 #include "arena/level_state.h"
 #include "arena/player.h"
 #include "arena/web.h"
-#include "audio/sound.h"
-#include "audio/sound_switches.h"
 #include "platform/geometry.h"
 #include "platform/random.h"
 #include "platform/trig.h"
@@ -71,7 +70,7 @@ bool HurryOff(Enemies& e) {
   MoveInsect(e);
   if (InsideExitEllipse(e.x, e.y)) return true;
   CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 20, 2);
-  if (SoundOn == 1) Sound::Play("Crunch3", 0);
+  EmitSound("Crunch3");
   Remove(e);
   return false;
 }

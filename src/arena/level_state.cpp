@@ -2,8 +2,7 @@
 
 #include <climits>
 
-#include "audio/sound.h"
-#include "audio/sound_switches.h"
+#include "arena/effects.h"
 
 int Score = 0;
 int Lives = 3;
@@ -45,5 +44,9 @@ void AwardExtraLife() {
   if (Score < NextBonusAt) return;
   NextBonusAt = NextBonusAt > INT_MAX - kExtraLifeEvery ? INT_MAX : NextBonusAt + kExtraLifeEvery;
   if (Lives < INT_MAX) Lives += 1;
-  if (SoundOn == 1) Sound::Play("BonusShip", 0);
+  EmitSound("BonusShip");
+}
+
+void AwardPoints(int points) {
+  Score = points > 0 && Score > INT_MAX - points ? INT_MAX : Score + points;
 }

@@ -19,6 +19,10 @@ extern int NextBonusAt;          // score of the next extra life
 extern int EnemyCount;           // insects alive at the level-completion check
 extern int FrameToggle;          // 0/1, flipped every game frame
 
+// Points won: added to the score, which stays at the top of its range rather than
+// wrapping round.
+void AwardPoints(int points);
+
 inline constexpr int kExtraLifeEvery = 20000;
 
 // An extra life once the score reaches NextBonusAt, which moves on by 20000 (one a

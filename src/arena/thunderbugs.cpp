@@ -2,13 +2,12 @@
 
 #include <cstdint>
 
+#include "arena/effects.h"
 #include "arena/enemies.h"
 #include "arena/explosions.h"
 #include "arena/insects.h"
 #include "arena/level_state.h"
 #include "arena/player.h"
-#include "audio/sound.h"
-#include "audio/sound_switches.h"
 #include "data/thunder_paths.h"
 #include "platform/geometry.h"
 #include "platform/random.h"
@@ -197,9 +196,8 @@ bool UpdateThunderbugs() {
 
   if (ThunderHits >= kThunderHitsForReward && ThunderRewardPaid == 0) {
     ThunderRewardPaid = 1;
-    Score += kThunderReward;
-    SpawnFloatingText(TruncToInt(PlayerX), TruncToInt(PlayerY) - kRewardRise, "5000", 1, 1,
-                      kRewardGlow);
+    AwardPoints(kThunderReward);
+    ShowFloatingText(TruncToInt(PlayerX), TruncToInt(PlayerY) - kRewardRise, "5000", kRewardGlow);
   }
 
   // Every frame of a bonus level tests the thunderbugs against the spider.
@@ -229,7 +227,7 @@ void HitThunderbug(Enemies& e) {
   if (e.Life > 0) return;
   CreateExplosion(TruncToInt(e.x), TruncToInt(e.y), 1, kExplosionRing, 32, 1);
   EnemyList.Remove(&e);
-  Score += kKillPoints;
+  AwardPoints(kKillPoints);
   ++ThunderHits;
-  if (ThunderHits >= kThunderHitsForReward && SoundOn == 1) Sound::Play("LevelComplete", 0);
+  if (ThunderHits >= kThunderHitsForReward) EmitSound("LevelComplete");
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "arena/bullets.h"
+#include "arena/effects.h"
 #include "arena/eggs.h"
 #include "arena/enemies.h"
 #include "arena/explosions.h"
@@ -16,6 +17,8 @@
 #include "render/vector_font.h"
 
 inline void ResetWorld() {
+  // Heard and seen as in the game, so tests can check both.
+  SetEffectSinks({&PlayEffectIfOn, &SpawnFloatingText});
   FrameToggle = 0;
   EggBonus = kFirstEggBonus;
   EnemyList.Clear();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "arena/effects.h"
 #include "arena/enemies.h"
 #include "arena/explosions.h"
 #include "arena/hits.h"
@@ -24,6 +25,7 @@
 #include "render/draw_log.h"
 #include "render/glow.h"
 #include "render/screen.h"
+#include "render/vector_font.h"
 
 namespace {
 
@@ -379,6 +381,7 @@ class BulletSoundsTest : public BulletsTest {
  protected:
   void SetUp() override {
     BulletsTest::SetUp();
+    SetEffectSinks({&PlayEffectIfOn, &SpawnFloatingText});
     Sound::AppExit();
     static const unsigned char kBytes[] = {1};
     for (const char* name : {"res\\bullet-test\\shot.ogg", "res\\bullet-test\\BlipSND.ogg",
