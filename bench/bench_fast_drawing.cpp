@@ -131,12 +131,12 @@ bool SavePng(const std::string& path, const std::vector<std::uint8_t>& rgba) {
 void StillLevelFrame() {
   Cls();
   DrawWeb();
-  UpdateGrubs(0);
-  UpdateEggs(0);
+  DrawGrubs();
+  DrawEggs();
   DrawPlayerSpider(0);
   DrawEnemies();
-  UpdateBullets(0);
-  UpdateExplosions(0);
+  DrawBullets();
+  DrawExplosions();
   DrawHud(1);
 }
 

@@ -68,7 +68,7 @@ void RunFrames(benchmark::State& state, int neon) {
     const auto start = std::chrono::steady_clock::now();
     UpdatePlayer(ControlRequest{}, 1);
     TopUpBullets();
-    UpdateBullets(1);
+    StepBullets();
     seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ++frames;
     if (frames % 60 == 0) {

@@ -46,19 +46,27 @@ void PlayEffect(const char* name) {
   if (SoundOn == 1) Sound::Play(name, 0);
 }
 
-// The frozen scene behind the quit dialog: everything drawn, nothing moved.
-void DrawFrozenScene() {
+// A level's scene as it stands, in the order it is layered: web, grubsteaks, eggs, the
+// spider, insects, shots, explosions, floating scores and the HUD. Draws only.
+void DrawLevelScene(int hud_blink) {
   DrawWeb();
-  UpdateGrubs(0);
-  UpdateEggs(0);
+  DrawGrubs();
+  DrawEggs();
   DrawPlayerSpider(0);
   DrawEnemies();
-  UpdateBullets(0);
-  UpdateExplosions(0);
+  DrawBullets();
+  DrawExplosions();
   UpdateFloatingTexts();
-  AwardExtraLife();
+  DrawHud(hud_blink);
+}
 
-  DrawHud(0);
+// Behind the quit dialog nothing moves; what holds in a frozen frame still holds: a
+// grubsteak under the spider is taken, a deadly ring over it kills.
+void StepFrozenScene() {
+  StepGrubs(0);
+  StepEggs(0);
+  StepExplosions(0);
+  AwardExtraLife();
 }
 
 }  // namespace
@@ -104,46 +112,50 @@ void StartGame() {
   if (MusicOn == 1) Sound::Play("ingame-loop", 1);
 }
 
-void NormalLevelFrame() {
-  Cls();
+void StepNormalLevel() {
   WaveControl();
-  DrawWeb();
   UpdatePlayer(ControlStep(), 1);
-  UpdateGrubs(1);
-  UpdateEggs(1);
-  DrawPlayerSpider(0);
+  StepGrubs(1);
+  StepEggs(1);
   UpdateEnemies(0);
-  DrawEnemies();
   if (HurryOut == 0) CheckEnemyContact();
-  UpdateBullets(1);
-  UpdateExplosions(1);
-  UpdateFloatingTexts();
+  StepBullets();
+  StepExplosions(1);
   AwardExtraLife();
-
-  DrawHud(1);
 }
 
-void BonusLevelFrame() {
+void NormalLevelFrame() {
+  StepNormalLevel();
   Cls();
+  DrawLevelScene(1);
+}
+
+void StepBonusLevel() {
   SpawnThunderbugs();
   UpdatePlayer(ControlStep(), 1);
-  DrawWeb();
-  DrawPlayerSpider(0);
-  UpdateBullets(1);
-  UpdateExplosions(1);
-  UpdateFloatingTexts();
+  StepBullets();
+  StepExplosions(1);
   AwardExtraLife();
-
-  DrawHud(1);
   // A thunderbug on the spider ends the bonus level there: the next level's web stands
   // behind the death sequence.
   if (UpdateThunderbugs()) {
     Level += 1;
     BeginLevel(Level);
   }
-  DrawEnemies();
   if (HurryOut == 0 && (LevelFrames > BonusLevelFrames || EnemyList.Empty()))
     EnemiesHurryOut(kHurryOutLevelEnd);
+}
+
+void BonusLevelFrame() {
+  StepBonusLevel();
+  Cls();
+  DrawWeb();
+  DrawPlayerSpider(0);
+  DrawBullets();
+  DrawExplosions();
+  UpdateFloatingTexts();
+  DrawHud(1);
+  DrawEnemies();
 }
 
 void LevelCompleteAnimation() {
@@ -151,19 +163,22 @@ void LevelCompleteAnimation() {
   int sub = 0;
   int steps = 0;
   while (steps <= kLevelCompleteSteps) {
+    StepExplosions(1);
+    StepGrubs(0);
+    UpdatePlayer(ControlStep(), 1);
+    StepEggs(0);
+    StepBullets();
+    AwardExtraLife();
     Cls();
     DrawBackdrop();
     PrimeGlow();
     DrawLevelCompleteWeb();
-    UpdateExplosions(1);
-    UpdateGrubs(0);
+    DrawExplosions();
+    DrawGrubs();
     UpdateFloatingTexts();
-    UpdatePlayer(ControlStep(), 1);
-    UpdateEggs(0);
+    DrawEggs();
     DrawPlayerSpider(0);
-    UpdateBullets(1);
-    AwardExtraLife();
-
+    DrawBullets();
     DrawHud(0);
     Flip(-1);
     FrameToggle ^= 1;
@@ -213,10 +228,9 @@ void SpiderEntry() {
   PlayerWalkStep = 0;
   PlayerWalkDelay = 0;
   for (int i = 0; i < kSpiderEntryFrames; ++i) {
+    AwardExtraLife();
     Cls();
     DrawWeb();
-    AwardExtraLife();
-
     DrawHud(0);
     DrawSpiderFigure(SpiderWalkFrame(PlayerWalkStep), PlayerX, PlayerY,
                      static_cast<int>(PlayerAngle), 0);
@@ -233,18 +247,21 @@ void DeathSequence() {
   EggList.Clear();
   GrubList.Clear();
   for (;;) {
+    AwardExtraLife();
+    StepGrubs(0);
+    UpdateEnemies(1);
+    StepBullets();
+    StepExplosions(1);
     Cls();
     DrawWeb();
-    AwardExtraLife();
-
     DrawHud(0);
-    UpdateGrubs(0);
+    DrawGrubs();
     DrawPlayerSpider(1);
-    UpdateEnemies(1);
     DrawEnemies();
-    UpdateBullets(1);
-    UpdateExplosions(1);
+    DrawBullets();
+    DrawExplosions();
     UpdateFloatingTexts();
+    // The spider spins as it dies, after it is drawn.
     PlayerAngle = std::fmod(PlayerAngle + 15, 360.0);
     AdvanceWalk();
     LevelFrames += 1;
@@ -276,8 +293,9 @@ void QuitDialog() {
   FlushKeys();
   int answer = 0;  // 1 yes, 2 no
   while (answer == 0) {
+    StepFrozenScene();
     Cls();
-    DrawFrozenScene();
+    DrawLevelScene(0);
     WriteZoomText("exit game (y/n)", 11.5, 20, 0xFFFFFFFF, zoom, 1, 1, 0);
     WriteText("press right key for no", 14, 28.5, 0xFFFF40FF, 0, 0.75, 0.75, 0, 255, 64, 255);
     WriteText("press left key for yes", 14, 30, 0xFFFF40FF, 0, 0.75, 0.75, 0, 255, 64, 255);

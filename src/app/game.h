@@ -14,7 +14,10 @@ void ResetGameState();
 
 // The pieces RunGame is made of, in the order a game uses them.
 void StartGame();
+// A frame of play is its step (the rules, no drawing) and then its scene (drawing only).
+void StepNormalLevel();
 void NormalLevelFrame();
+void StepBonusLevel();
 void BonusLevelFrame();
 // Everything after the scene of a frame: completion check, present, death, quit.
 void EndGameFrame();

@@ -107,6 +107,7 @@ bool BulletInsidePlayArea(const PlayerBullets& b) {
   return b.x >= 0 && b.x <= kPlayWidth - 1 && b.y >= 0 && b.y <= kPlayHeight - 1;
 }
 
-void DrawBullet(const PlayerBullets& b) {
-  DrawShape(BulletShape, kBulletSegments, b.x, b.y, b.Color, b.Rcol, b.Gcol, b.Bcol, GlowWidth16);
+void DrawBullets() {
+  for (const PlayerBullets& b : BulletList)
+    DrawShape(BulletShape, kBulletSegments, b.x, b.y, b.Color, b.Rcol, b.Gcol, b.Bcol, GlowWidth16);
 }

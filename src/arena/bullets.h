@@ -34,8 +34,8 @@ void FireBullet();
 
 // Whether a bullet is still over the play area.
 bool BulletInsidePlayArea(const PlayerBullets& b);
-// One bullet as it stands.
-void DrawBullet(const PlayerBullets& b);
+// Every bullet as it stands.
+void DrawBullets();
 
 // Within 20 pixels of a grubsteak's centre, from the bullet's truncated position.
 bool BulletTouchesGrub(const PlayerBullets& bullet, int grub_x, int grub_y);

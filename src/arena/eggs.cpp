@@ -82,19 +82,23 @@ void DrawEggShell(double x, double y, int start_angle, int sides, double size,
                 LineLook{colour, kind.r, kind.g, kind.b, GlowWidth16});
 }
 
-void UpdateEggs(int advance) {
-  for (Eggs& egg : EggList) {
+void DrawEggs() {
+  for (const Eggs& egg : EggList) {
     const EggKind& kind = KindOf(egg.EggType);
     DrawEggShell(egg.x, egg.y, kShellStartAngle, kShellSides, egg.EggSize,
                  static_cast<std::uint32_t>(egg.Color));
-    {
-      GlowBatch batch;
-      InsectLook embryo;
-      embryo.scale = egg.EggSize / kind.embryo_divisor;
-      embryo.width = GlowWidth14;
-      DrawInsectShape(batch, kind.embryo_shape, 0, kind.embryo_frame, TruncToInt(egg.x),
-                      TruncToInt(egg.y - kind.embryo_rise), embryo);
-    }
+    GlowBatch batch;
+    InsectLook embryo;
+    embryo.scale = egg.EggSize / kind.embryo_divisor;
+    embryo.width = GlowWidth14;
+    DrawInsectShape(batch, kind.embryo_shape, 0, kind.embryo_frame, TruncToInt(egg.x),
+                    TruncToInt(egg.y - kind.embryo_rise), embryo);
+  }
+}
+
+void StepEggs(int advance) {
+  for (Eggs& egg : EggList) {
+    const EggKind& kind = KindOf(egg.EggType);
     if (advance == 1) egg.EggSize += kGrowth;
     if (egg.EggSize > egg.HatchSize) {
       CreateEnemy(1, TruncToInt(egg.x), TruncToInt(egg.y - kind.embryo_rise), 0, kind.hatches_into);

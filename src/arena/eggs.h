@@ -24,8 +24,10 @@ inline constexpr int kFirstEggBonus = 500;
 
 void CreateEgg(int x, int y, int type);
 
-// Draws every egg; advance 1 also grows them and hatches the ripe ones.
-void UpdateEggs(int advance);
+// advance 1 grows every egg; a ripe one hatches its insect.
+void StepEggs(int advance);
+// Every egg: its shell and the embryo growing in it.
+void DrawEggs();
 
 // For every step (dx, dy) of the spider, once it is taken or refused: pushes the first
 // egg under the spider along, and scores eggs in the web's centre or off the web.

@@ -49,19 +49,15 @@ bool OutsidePlayArea(const Explosions& e) {
   return !(e.x1 >= 0 && e.y1 >= 0 && e.x1 <= kPlayWidth && e.y1 <= kPlayHeight);
 }
 
-void DrawAndMoveDebris(GlowBatch& batch, Explosions& e, bool advance) {
+void MoveDebris(Explosions& e, bool advance) {
   // The flicker must not steer the game. The wire colours are drawn from the game's
   // generator in both modes, as the wire game always drew them, so recorded games
   // replay; the glow colour, which only neon ever drew, comes from the cosmetic one.
-  if (advance) {
-    e.r = RandInt(kDebrisWireLow, 255);
-    e.g = RandInt(kDebrisWireLow, 255);
-    e.b = RandInt(kDebrisWireLow, 255);
-    e.color = CosmeticRandInt(kDebrisGlowLow, kDebrisGlowHigh);
-  }
-  batch.Line(e.x1, e.y1, e.x2, e.y2,
-             LineLook{static_cast<std::uint32_t>(e.color), e.r, e.g, e.b, GlowWidth24});
   if (!advance) return;
+  e.r = RandInt(kDebrisWireLow, 255);
+  e.g = RandInt(kDebrisWireLow, 255);
+  e.b = RandInt(kDebrisWireLow, 255);
+  e.color = CosmeticRandInt(kDebrisGlowLow, kDebrisGlowHigh);
   if (e.Delayed > 0) --e.Delayed;
   if (e.Delayed != 0) return;
   e.x1 += e.xspeed;
@@ -86,8 +82,7 @@ void CatchDragonflies(const Explosions& ring) {
   }
 }
 
-void DrawAndGrowRing(Explosions& e, bool advance) {
-  GlowPolygon(e.x1, e.y1, 0, kRingSides, e.Size, kRingGlow, 255, 0, 255);
+void GrowRing(Explosions& e, bool advance) {
   if (!advance) return;
   e.Size += e.RingSpeed;
   // Removal leaves the record readable until the walk ends; its last reach still counts.
@@ -132,18 +127,29 @@ void CreateExplosion(int x, int y, int count, int kind, double size, double spee
   ExplosionList.Add(e);
 }
 
-void UpdateExplosions(int advance) {
+void StepExplosions(int advance) {
   const bool moving = advance == 1;
-  GlowBatch batch;
   for (Explosions& e : ExplosionList) {
     if (e.explosiontype == kExplosionDebris) {
-      DrawAndMoveDebris(batch, e, moving);
+      MoveDebris(e, moving);
     } else if (e.explosiontype == 1) {
-      DrawAndGrowRing(e, moving);
+      GrowRing(e, moving);
     }
     // Also in frozen frames: a spider inside a deadly ring's reach is dead. A ring
     // that has just grown past its end kills no more: its reach ends at 3 x its
     // maximum.
     if (e.Deadly == 1 && e.Size <= e.MaxRingSize) KillSpiderWithin(e);
+  }
+}
+
+void DrawExplosions() {
+  GlowBatch batch;
+  for (const Explosions& e : ExplosionList) {
+    if (e.explosiontype == kExplosionDebris) {
+      batch.Line(e.x1, e.y1, e.x2, e.y2,
+                 LineLook{static_cast<std::uint32_t>(e.color), e.r, e.g, e.b, GlowWidth24});
+    } else if (e.explosiontype == 1) {
+      GlowPolygon(e.x1, e.y1, 0, kRingSides, e.Size, kRingGlow, 255, 0, 255);
+    }
   }
 }

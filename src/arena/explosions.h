@@ -32,6 +32,8 @@ inline constexpr int kExplosionDeadlyRing = 2;
 // the same ring, deadly to the spider. Any other kind makes nothing.
 void CreateExplosion(int x, int y, int count, int kind, double size, double speed);
 
-// Draws every explosion; advance 1 also moves, grows, applies the rings' effects and
+// advance 1 flickers, moves and grows every explosion, applies the rings' effects and
 // removes finished ones. A deadly ring kills a spider within reach in either case.
-void UpdateExplosions(int advance);
+void StepExplosions(int advance);
+// Every explosion as it stands: debris in its flicker colours, magenta rings.
+void DrawExplosions();

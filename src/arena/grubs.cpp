@@ -96,10 +96,8 @@ void CreateGrub(int x, int y) {
   GrubList.Add(g);
 }
 
-void UpdateGrubs(int advance) {
-  GlowBatch batch;
+void StepGrubs(int advance) {
   for (Grubs& g : GrubList) {
-    batch.Shape(GrubShape, kGrubSegments, g.X, g.Y, LookOf(g));
     // Collection comes before ageing, and also in frozen frames.
     if (Collected(g)) {
       Collect(g);
@@ -109,6 +107,11 @@ void UpdateGrubs(int advance) {
     // The claim lapses; a bug slayer's mark stays until a slayer chooses again.
     if (!ClaimHeld(g.TargetID)) g.TargetID = 0;
   }
+}
+
+void DrawGrubs() {
+  GlowBatch batch;
+  for (const Grubs& g : GrubList) batch.Shape(GrubShape, kGrubSegments, g.X, g.Y, LookOf(g));
 }
 
 void DrawGrubIcon(double x, double y) {

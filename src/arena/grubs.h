@@ -27,9 +27,11 @@ void LoadGrubShape();
 // Drops a grubsteak at (x, y) when that lies inside the play ellipse.
 void CreateGrub(int x, int y);
 
-// Draws every grubsteak and lets the spider collect the ones it touches; advance 1
+// Lets the spider collect the grubsteaks it touches (in frozen frames too); advance 1
 // also ages them. Claims whose insect has gone are released.
-void UpdateGrubs(int advance);
+void StepGrubs(int advance);
+// Every grubsteak in the colour of its value, or flashing when a bug slayer chose it.
+void DrawGrubs();
 
 // One sign in the value-250 colours, for the instructions.
 void DrawGrubIcon(double x, double y);

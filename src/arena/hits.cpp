@@ -121,25 +121,13 @@ bool BulletHitsInsects(PlayerBullets& bullet) {
   return hit;
 }
 
-void UpdateBullets(int update) {
+void StepBullets() {
   for (PlayerBullets& b : BulletList) {
-    if (update == 1) {
-      b.x += b.xspeed;
-      b.y += b.yspeed;
-    }
-    DrawBullet(b);
-    if (update != 1) continue;
-
+    b.x += b.xspeed;
+    b.y += b.yspeed;
     GlanceOffGrubs(b);
-    if (BulletHitsInsects(b)) {
+    if (BulletHitsInsects(b) || !BulletInsidePlayArea(b) || ++b.life > kBulletMaxLife)
       BulletList.Remove(&b);
-      continue;
-    }
-    if (!BulletInsidePlayArea(b)) {
-      BulletList.Remove(&b);
-      continue;
-    }
-    if (++b.life > kBulletMaxLife) BulletList.Remove(&b);
   }
 }
 

@@ -5,10 +5,10 @@
 struct Enemies;
 struct PlayerBullets;
 
-// 1 moves, draws and collides every bullet; any other value only draws them. Each
-// moved bullet glances off the grubsteaks first (GlanceOffGrubs), then hits the
-// insects (BulletHitsInsects), which removes it.
-void UpdateBullets(int update);
+// Moves every bullet; each glances off the grubsteaks first (GlanceOffGrubs), then hits
+// the insects (BulletHitsInsects), which removes it, as do leaving the play area and
+// old age.
+void StepBullets();
 
 // Glances the bullet off every grubsteak within reach, in list order.
 void GlanceOffGrubs(PlayerBullets& bullet);

@@ -170,7 +170,7 @@ TEST_F(BugSlayer, ItEatsItsGrubsteakWithinTwentyAndAnOrphanedMarkOutlivesItsClai
   Grubs& orphan = *GrubList.First();
   orphan.Flashing = 1;
   orphan.TargetID = 78;
-  UpdateGrubs(0);
+  StepGrubs(0);
   EXPECT_EQ(orphan.TargetID, 0);
   EXPECT_EQ(orphan.Flashing, 1);
   // A lone slayer's choice clears every mark, then marks the one free grubsteak anew.

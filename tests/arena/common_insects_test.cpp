@@ -243,7 +243,7 @@ TEST_F(CommonInsects, AGrubsteakTakenFromUnderALayingHornetLeavesNoEgg) {
   e.WaitOnEgg = 10;
   PlayerX = 400;  // the spider collects it
   PlayerY = 310;
-  UpdateGrubs(1);
+  StepGrubs(1);
   ASSERT_TRUE(GrubList.Empty());
   for (int frame = 0; frame < 8; ++frame) UpdateEnemies(0);
   EXPECT_EQ(e.HuntingMode, kLayMode);

@@ -51,12 +51,12 @@ TEST_F(EggsTest, RedEggsHatchSpoilersAndYellowOnesHornetsInTheirTime) {
   EXPECT_EQ(static_cast<unsigned>(yellow.Color), 0xFFC1C200u);
 
   // Frozen frames neither grow nor hatch them.
-  for (int i = 0; i < 1000; ++i) UpdateEggs(0);
+  for (int i = 0; i < 1000; ++i) StepEggs(0);
   EXPECT_EQ(EggList.Count(), 2u);
 
   int yellow_at = 0, red_at = 0;
   for (int frame = 1; frame <= 600 && red_at == 0; ++frame) {
-    UpdateEggs(1);
+    StepEggs(1);
     if (yellow_at == 0 && EggList.Count() == 1) yellow_at = frame;
     if (EggList.Empty()) red_at = frame;
   }
@@ -145,7 +145,7 @@ TEST_F(EggsTest, TheShellAndTheEmbryoGrowTogether) {
   EnableDrawLog(true);
   Eggs& egg = Egg(400, 300, kYellowEgg);
   egg.EggSize = 5;
-  UpdateEggs(0);
+  DrawEggs();
   std::vector<DrawEntry> lines;
   for (const DrawEntry& e : GetDrawLog())
     if (e.kind == DrawKind::Line) lines.push_back(e);

@@ -801,9 +801,9 @@ TEST_F(EnemyDrawing, ABulletWithinThirtyPixelsDestroysAHornet) {
   b.x = 512;
   b.y = 335;
   BulletList.Add(b);
-  UpdateBullets(1);  // 331: outside the hit radius of 30
+  StepBullets();  // 331: outside the hit radius of 30
   EXPECT_TRUE(EnemyList.Contains(&hornet));
-  UpdateBullets(1);  // 327: hit
+  StepBullets();  // 327: hit
   EXPECT_FALSE(EnemyList.Contains(&hornet));
   EXPECT_EQ(BulletList.Count(), 0u);
   EXPECT_EQ(CountExplosions(0), 12);

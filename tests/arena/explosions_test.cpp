@@ -69,7 +69,7 @@ class ExplosionsTest : public testing::Test {
     return EnemyList.Add(e);
   }
   static void Advance(int frames) {
-    for (int i = 0; i < frames; ++i) UpdateExplosions(1);
+    for (int i = 0; i < frames; ++i) StepExplosions(1);
   }
 };
 
@@ -111,11 +111,11 @@ TEST_F(ExplosionsTest, EveryDebrisLineGoesOnceItsFirstEndLeavesTheArea) {
   // The top and bottom edges of the first square are out after 47 moves of 8.
   Advance(46);
   EXPECT_EQ(ExplosionList.Count(), 12u);
-  UpdateExplosions(1);
+  StepExplosions(1);
   EXPECT_EQ(ExplosionList.Count(), 10u);
   int frame = 47;
   for (; !ExplosionList.Empty() && frame < 200; ++frame) {
-    UpdateExplosions(1);
+    StepExplosions(1);
     for (Explosions& e : ExplosionList)
       EXPECT_TRUE(e.x1 >= 0 && e.y1 >= 0 && e.x1 <= 1024 && e.y1 <= 768);
   }
@@ -136,11 +136,11 @@ TEST_F(ExplosionsTest, RingsGrowUntilPastTheirMaximumAndOnlyKindTwoIsDeadly) {
   EXPECT_EQ(e[0]->Rings, 6);
   Advance(9);
   EXPECT_EQ(ExplosionList.Count(), 2u);  // the second ring at 20: equal is not past
-  UpdateExplosions(1);
+  StepExplosions(1);
   EXPECT_EQ(ExplosionList.Count(), 1u);
   Advance(20);
   EXPECT_DOUBLE_EQ(e[0]->Size, 32);
-  UpdateExplosions(1);
+  StepExplosions(1);
   EXPECT_TRUE(ExplosionList.Empty());
 }
 
@@ -151,7 +151,7 @@ TEST_F(ExplosionsTest, GrenadeRingKillsASpiderAHundredPixelsAwayAtSizeThirtyFour
   Explosions* ring = All()[0];
   Advance(31);
   EXPECT_EQ(PlayerHit, 0);  // size 33 reaches 99
-  UpdateExplosions(1);
+  StepExplosions(1);
   EXPECT_EQ(PlayerHit, 1);
   EXPECT_DOUBLE_EQ(ring->Size, 34);
   // Three squares burst from the spider, once only; made during the walk, the first
@@ -183,7 +183,7 @@ TEST_F(ExplosionsTest, DrawOnlyFreezesEverythingButADeadlyRingStillKills) {
   CreateExplosion(300, 300, 1, kExplosionRing, 32, 1);
   CreateExplosion(100, 300, 1, kExplosionDeadlyRing, 70, 1);
   AddInsect(315, 300, kDragonfly);
-  UpdateExplosions(1);
+  StepExplosions(1);
   All()[4]->Size = 10;  // reach 30 covers the dragonfly, but a frozen ring spares it
   All()[5]->Size = 20;  // reach 60
   std::vector<Explosions> before;
@@ -192,7 +192,8 @@ TEST_F(ExplosionsTest, DrawOnlyFreezesEverythingButADeadlyRingStillKills) {
   PlayerY = 300;
   for (int frame = 0; frame < 5; ++frame) {
     ClearDrawLog();
-    UpdateExplosions(0);
+    StepExplosions(0);
+    DrawExplosions();
     EXPECT_EQ(Logged(DrawKind::Line).size(), 4u + 20u + 20u);
   }
   EXPECT_EQ(PlayerHit, 0);
@@ -205,7 +206,7 @@ TEST_F(ExplosionsTest, DrawOnlyFreezesEverythingButADeadlyRingStillKills) {
   }
   EXPECT_EQ(EnemyList.Count(), 1u);
   PlayerX = 159;
-  UpdateExplosions(0);
+  StepExplosions(0);
   EXPECT_EQ(PlayerHit, 1);
   EXPECT_EQ(Count(0), 4 + 12);
 }
@@ -217,7 +218,7 @@ TEST_F(ExplosionsTest, RingCatchesDragonfliesAndTheirRingsCatchMore) {
   Enemies* hornet = AddInsect(305, 300, kHornet);  // rings take dragonflies only
   Advance(4);                                      // size 6 reaches 18
   EXPECT_TRUE(EnemyList.Contains(a));
-  UpdateExplosions(1);  // size 7 reaches 21
+  StepExplosions(1);  // size 7 reaches 21
   EXPECT_FALSE(EnemyList.Contains(a));
   ASSERT_EQ(Count(1), 2);
   Explosions* second = All()[1];
@@ -228,7 +229,7 @@ TEST_F(ExplosionsTest, RingCatchesDragonfliesAndTheirRingsCatchMore) {
   // It needs size 14 (reach 42) for b, eleven frames on; the first ring needs 21.
   Advance(10);
   EXPECT_TRUE(EnemyList.Contains(b));
-  UpdateExplosions(1);
+  StepExplosions(1);
   EXPECT_FALSE(EnemyList.Contains(b));
   ASSERT_EQ(Count(1), 3);
   EXPECT_DOUBLE_EQ(All()[2]->x1, 360);
@@ -238,11 +239,11 @@ TEST_F(ExplosionsTest, RingCatchesDragonfliesAndTheirRingsCatchMore) {
 TEST_F(ExplosionsTest, WireRingIsAMagentaTwentyGonAndLeavesWhite) {
   CreateExplosion(400, 300, 1, kExplosionRing, 32, 1);
   All()[0]->Size = 10;
-  UpdateExplosions(1);
+  DrawExplosions();
   const auto edges = Logged(DrawKind::Line);
   ASSERT_EQ(edges.size(), 20u);
   for (const DrawEntry* e : edges) EXPECT_EQ(e->argb, 0xFFFF00FFu);
-  // Drawn before it grows: side 10, circumradius 5 / sin 9, first vertex straight up.
+  // Side 10, circumradius 5 / sin 9, first vertex straight up.
   EXPECT_NEAR(edges[0]->points[0].x, 400.5, 0.01);
   EXPECT_NEAR(edges[0]->points[0].y, 300.5 - 5 / Sin(9), 0.01);
   EXPECT_EQ(CurrentDrawState().color_green, 255);
@@ -257,10 +258,11 @@ TEST_F(ExplosionsTest, NeonDebrisIsOneBatchOfWideFlickeringStrips) {
   GlowAmount = 1;
   RecomputeGlowWidths();  // GlowWidth24 = 27, unlike any other width
   CreateExplosion(512, 384, 3, kExplosionDebris, 255, 255);
-  UpdateExplosions(1);
+  StepExplosions(1);
   ClearDrawLog();
   const long binds = TPoly::BindCount();
-  UpdateExplosions(1);
+  StepExplosions(1);
+  DrawExplosions();
   EXPECT_EQ(TPoly::BindCount() - binds, 1);  // one batch binds the texture once
   const auto strips = Logged(DrawKind::Strip);
   ASSERT_EQ(strips.size(), 12u);
@@ -292,8 +294,9 @@ TEST_F(ExplosionsTest, TheFlickerLeavesTheGameGeneratorAsTheWireGameLeftIt) {
     NeonMode = neon;
     SeedRandom(11);
     CreateExplosion(512, 384, 3, kExplosionDebris, 255, 255);
-    for (int frame = 0; frame < 5; ++frame) UpdateExplosions(1);
-    UpdateExplosions(0);  // a frozen frame draws nothing new
+    for (int frame = 0; frame < 5; ++frame) StepExplosions(1);
+    StepExplosions(0);  // a frozen frame draws nothing new
+    DrawExplosions();
     next[neon] = RandInt(1, 1000000);
     for (const Explosions* e : All()) glows.insert(static_cast<std::uint32_t>(e->color));
   }
@@ -302,7 +305,7 @@ TEST_F(ExplosionsTest, TheFlickerLeavesTheGameGeneratorAsTheWireGameLeftIt) {
   ExplosionList.Clear();
   SeedRandom(11);
   CreateExplosion(512, 384, 3, kExplosionDebris, 255, 255);
-  UpdateExplosions(1);
+  StepExplosions(1);
   const Explosions* first = All().front();
   SeedRandom(11);
   RandInt(4, 6);

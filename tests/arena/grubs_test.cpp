@@ -68,10 +68,10 @@ TEST_F(GrubsTest, ValueFallsEveryThreeSecondsAndIsGoneAfterTwelve) {
   const int tiers[] = {3, 2, 1, 0};
   for (int tier = 0; tier < 4; ++tier) {
     for (int frame = 1; frame < 180; ++frame) {
-      UpdateGrubs(1);
+      StepGrubs(1);
       ASSERT_EQ(g.Color, tiers[tier]) << "tier " << tier << " frame " << frame;
     }
-    UpdateGrubs(1);
+    StepGrubs(1);
     if (tier < 3) {
       EXPECT_EQ(g.Color, tiers[tier] - 1);
     }
@@ -81,16 +81,16 @@ TEST_F(GrubsTest, ValueFallsEveryThreeSecondsAndIsGoneAfterTwelve) {
 
 TEST_F(GrubsTest, CollectedBeforeAgeingAndAlsoInFrozenFrames) {
   Grubs& g = Grub(500, 400);
-  for (int i = 0; i < 179; ++i) UpdateGrubs(1);
+  for (int i = 0; i < 179; ++i) StepGrubs(1);
   ASSERT_EQ(g.Timer, 1);
   // Frozen frames do not age it.
-  for (int i = 0; i < 50; ++i) UpdateGrubs(0);
+  for (int i = 0; i < 50; ++i) StepGrubs(0);
   EXPECT_EQ(g.Timer, 1);
   EXPECT_EQ(g.Color, 3);
   // Touched on the frame its 500 runs out: it still pays 500.
   PlayerX = 500 + 31.9;
   PlayerY = 400;
-  UpdateGrubs(1);
+  StepGrubs(1);
   EXPECT_EQ(Score, 500);
   EXPECT_TRUE(GrubList.Empty());
   EXPECT_EQ(FloatingText(), "500");
@@ -105,10 +105,10 @@ TEST_F(GrubsTest, CollectedBeforeAgeingAndAlsoInFrozenFrames) {
   old.Color = 0;
   PlayerX = 332;
   PlayerY = 300;
-  UpdateGrubs(0);
+  StepGrubs(0);
   EXPECT_EQ(GrubList.Count(), 1u);
   PlayerX = 331;
-  UpdateGrubs(0);
+  StepGrubs(0);
   EXPECT_EQ(Score, 550);
   EXPECT_EQ(FloatingText(), "50");
   EXPECT_EQ(CharList.First()->color, 0xFF1A54FFu);
@@ -118,12 +118,12 @@ TEST_F(GrubsTest, AClaimLastsExactlyAsLongAsItsInsect) {
   Grubs& g = Grub(500, 400);
   Enemies& hornet = Insect(kHornet, 300, 300);
   g.TargetID = hornet.TargetID = 4242;
-  for (int i = 0; i < 30; ++i) UpdateGrubs(1);
+  for (int i = 0; i < 30; ++i) StepGrubs(1);
   EXPECT_EQ(g.TargetID, 4242);
   EXPECT_EQ(ClaimedGrub(4242), &g);
   EnemyList.Remove(&hornet);  // shot
   EXPECT_EQ(g.TargetID, 4242);
-  UpdateGrubs(0);  // the next pass frees it, frozen or not
+  StepGrubs(0);  // the next pass frees it, frozen or not
   EXPECT_EQ(g.TargetID, 0);
   EXPECT_EQ(ClaimedGrub(4242), nullptr);
   EXPECT_EQ(ClaimedGrub(0), nullptr);  // an unclaimed sign is nobody's
@@ -148,7 +148,7 @@ TEST_F(GrubsTest, ABulletGlancesOffEveryGrubsteakInReach) {
     total += d;
   }
   SeedRandom(3);
-  UpdateBullets(1);
+  StepBullets();
   ASSERT_TRUE(BulletList.Contains(bullet));
   EXPECT_EQ(bullet->angle, ((total % 360) + 360) % 360);
   EXPECT_NEAR(bullet->xspeed, 12 * Sin(bullet->angle), 1e-9);
@@ -164,7 +164,7 @@ TEST_F(GrubsTest, SignsShowTheirValueAndAMarkedOneFlashes) {
   Grubs& marked = Grub(600, 300);
   marked.Flashing = 1;
   marked.ColorIndex = 6;
-  UpdateGrubs(0);
+  DrawGrubs();
   std::vector<DrawEntry> lines;
   for (const DrawEntry& e : GetDrawLog())
     if (e.kind == DrawKind::Line) lines.push_back(e);

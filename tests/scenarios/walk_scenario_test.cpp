@@ -96,7 +96,7 @@ class WalkScenario : public testing::Test {
       SCOPED_TRACE(testing::Message() << name << ", frame " << k);
       const Point before{PlayerX, PlayerY};
       UpdatePlayer(ControlStep(), 1);
-      UpdateBullets(1);
+      StepBullets();
       walk_advances_ += move_keys_;
 
       const Point at = where(k);
