@@ -177,13 +177,15 @@ TEST(KeyNames, TheTableHoldsItsHundredAndThreeEntriesInOrder) {
   for (int c = 65; c <= 90; ++c) want.emplace_back(c, std::string(1, static_cast<char>(c)));
   want.emplace_back(91, "Sys key (Left)");
   want.emplace_back(92, "Sys key (Right)");
-  for (int c = 96; c <= 105; ++c) want.emplace_back(c, "Numpad " + std::to_string(c - 96));
+  for (int c = 96; c <= 105; ++c)
+    want.emplace_back(c, std::string("Numpad ").append(std::to_string(c - 96)));
   want.insert(want.end(), {{106, "Numpad *"},
                            {107, "Numpad +"},
                            {109, "Numpad -"},
                            {110, "Numpad ."},
                            {111, "Numpad /"}});
-  for (int c = 112; c <= 123; ++c) want.emplace_back(c, "F" + std::to_string(c - 111));
+  for (int c = 112; c <= 123; ++c)
+    want.emplace_back(c, std::string("F").append(std::to_string(c - 111)));
   want.insert(want.end(), {{144, "Num Lock"},
                            {145, "Scroll Lock"},
                            {160, "Shift (Left)"},
